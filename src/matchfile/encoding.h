@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// The receivers read single-byte Windows-1252 text: one byte on disk is one character in memory,
+// so counts made on the text are counts of the file's bytes.
+namespace quenbury::matchfile {
+
+// Every byte maps to exactly one character (0x81 to U+0081 and so on), so nothing is lost.
+QString fromWindows1252(QByteArrayView bytes);
+
+// Where a text holds a character that has no Windows-1252 byte.
+struct UnencodableCharacter {
+    QString character;    // one character, or a surrogate pair
+    qsizetype line = 0;   // counted from 1; a line ends at each line feed
+    qsizetype column = 0; // counted from 1
+
+    QString describe() const; // "the character "Ā" (U+0100) at line 3, column 5"
+};
+
+struct Windows1252Bytes {
+    QByteArray bytes;
+    std::optional<UnencodableCharacter> unencodable; // set when no bytes could be made
+};
+
+Windows1252Bytes toWindows1252(QStringView text);
+
+} // namespace quenbury::matchfile

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace quenbury::matchfile {
+
+// The outcome of one verification: the counters the Create File page keeps and the report it shows.
+struct VerifyResult {
+    qint32 CharCount = 0;
+    qint32 LineCount = 0;  // carriage returns counted up to where the scan stopped
+    qint16 ErrorCount = 0; // at most 3: too many lines, one scan stop, no end mark
+    qint16 RunLength = 0;  // characters since the last asterisk when the scan ended
+    qint16 LongLineFlag = 0;
+    qint16 AsteriskFlag = 0;
+    bool tooManyLines = false;
+    bool endMarkMissing = false;
+    QString StatusText; // the report, lines ended by CR LF
+
+    bool isClean() const { return ErrorCount == 0; }
+};
+
+// Scans a match file's text against the receivers' format rules and writes the report.
+// The scan stops at the first run longer than the limit or the first carriage return not
+// preceded by an asterisk; everything before that point is counted.
+VerifyResult verify(QStringView text);
+
+} // namespace quenbury::matchfile

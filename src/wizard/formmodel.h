@@ -1,0 +1,63 @@
+#pragma once
+
+#include "events/eventcatalogue.h"
+#include "wizard/linelistmodel.h"
+
+#include <QString>
+
+#include <array>
+
+namespace quenbury::wizard {
+
+enum Page : int {
+    StartPage = 0,
+    EventsPage = 1,
+    LocationsPage = 2,
+    TranslationsPage = 3,
+    CreateFilePage = 4
+};
+inline constexpr int PageCount = 5;
+
+enum class BoxColour { White, Red, Green };
+
+// The state of every control the handlers read or write, named as the controls are. A toolkit binds
+// to it: it keeps the user's edits here before a handler runs and shows what a handler left.
+struct FormModel {
+    int SSTab1 = StartPage; // the shown page
+
+    // Events page
+    std::array<bool, events::EventCount> Check{}; // Check1 .. Check53, unticked at start
+
+    // Locations page
+    QString lblLocation10 = QStringLiteral("Default database is at: C:\\Program Files\\Corvanta");
+    QString lblLocation9 = QStringLiteral("FileName");
+    QString lblLocation8 = QStringLiteral("FileSize:");
+    QString lblLocations13 = QStringLiteral("Label5");
+    int cboLocation1 = -1; // chosen row; -1 shows the prompt
+    LineListModel lstList1;
+    QString txtText1 = QStringLiteral("Text1");
+
+    // Translations page
+    int cboTranslations1 = -1;
+    LineListModel lstList2;
+    QString txtTranslations1 = QStringLiteral("txtTranslations1");
+    QString rtxtTranslations1 = QStringLiteral("rtxtTranslations1");
+
+    // Create File page
+    QString txtCreate2 = QStringLiteral("Text1");
+    QString txtCreate3 = QStringLiteral("txtCreate3");
+    BoxColour txtCreate3Colour = BoxColour::White;
+
+    // The buttons whose enabled flag changes during a run; every other control stays enabled.
+    struct Enabled {
+        bool cmdAdd1 = true;
+        bool cmdClear1 = true;
+        bool cmdEnd5 = true;
+        bool cmdAddItem2 = true;
+        bool cmdClear2 = true;
+        bool cmdContinue5 = true;
+        bool cmdSave1 = true;
+    } enabled;
+};
+
+} // namespace quenbury::wizard

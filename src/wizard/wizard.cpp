@@ -1,0 +1,298 @@
+#include "wizard/wizard.h"
+
+#include "events/eventcatalogue.h"
+#include "locations/areatable.h"
+#include "locations/locationdatabase.h"
+#include "matchfile/format.h"
+#include "matchfile/savefile.h"
+#include "matchfile/verifier.h"
+#include "translations/translationheader.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace quenbury::wizard {
+
+using matchfile::LineEnd;
+
+Wizard::Wizard(FormModel& form, Platform& platform, const QString& databaseFolder)
+    : m_form(form)
+    , m_platform(platform)
+    , m_databaseFolder(databaseFolder) {}
+
+// ---- Start-up and navigation ------------------------------------------------------------------
+
+void Wizard::Form_Load() {
+    ShowPage(StartPage);
+    auto& e = m_form.enabled;
+    e.cmdAdd1 = false;
+    e.cmdClear1 = false;
+    e.cmdEnd5 = false;
+    e.cmdAddItem2 = false;
+    e.cmdClear2 = false;
+    e.cmdContinue5 = false;
+    e.cmdSave1 = false;
+    // The shipped database lives beside the program, not in a fixed Windows folder.
+    m_form.lblLocation10 = u"Default database is at: "_s + QDir::toNativeSeparators(m_databaseFolder);
+}
+
+void Wizard::ShowPage(int page) {
+    if (page < StartPage || page >= PageCount || page == m_form.SSTab1)
+        return;
+    const int previous = m_form.SSTab1;
+    m_form.SSTab1 = page;
+    SSTab1_Click(previous);
+}
+
+// Every change of the shown page ticks all events again, whoever changed it.
+void Wizard::SSTab1_Click(int /*previousPage*/) {
+    SelectAllEvents();
+}
+
+void Wizard::SSTab1_DblClick() {
+    SelectAllEvents();
+}
+
+void Wizard::endProgram() {
+    m_platform.endProgram();
+}
+
+void Wizard::End_Click() {
+    endProgram();
+}
+void Wizard::cmdEnd1_Click() {
+    endProgram();
+}
+void Wizard::cmdEnd2_Click() {
+    endProgram();
+}
+void Wizard::cmdEnd3_Click() {
+    endProgram();
+}
+void Wizard::cmdEnd4_Click() {
+    endProgram();
+}
+void Wizard::cmdEnd5_Click() {
+    endProgram();
+}
+
+void Wizard::cmdContinue1_Click() {
+    SelectAllEvents();
+    ShowPage(EventsPage);
+}
+
+void Wizard::cmdBack0_Click() {
+    ShowPage(StartPage);
+}
+void Wizard::cmdBack1_Click() {
+    ShowPage(EventsPage);
+}
+void Wizard::cmdBack3_Click() {
+    ShowPage(LocationsPage);
+}
+void Wizard::cmdBack5_Click() {
+    ShowPage(TranslationsPage);
+}
+
+// ---- Events page ------------------------------------------------------------------------------
+
+void Wizard::SelectAllEvents() {
+    m_form.Check.fill(true);
+}
+
+void Wizard::cmdSelectAll1_Click(int /*index*/) {
+    SelectAllEvents();
+}
+
+void Wizard::cmdClearAll1_Click() {
+    m_form.Check.fill(false);
+}
+
+void Wizard::cmdContinue2_Click() {
+    m_vars.FileText = events::matchEventSection(m_form.Check);
+    m_form.txtText1 = m_vars.FileText;
+    ShowPage(LocationsPage);
+}
+
+// ---- Locations page ---------------------------------------------------------------------------
+
+void Wizard::cmbLocation4_Click() {
+    const QString path = m_platform.openFileName(DatabaseFilter.toString(), m_databaseFolder);
+    if (!path.isEmpty())
+        LoadDatabaseLines(path);
+    // Unlocked even after a cancel or a refused file: the lists may hold lines of an earlier load.
+    m_form.enabled.cmdAdd1 = true;
+    m_form.enabled.cmdClear1 = true;
+}
+
+// A refused file changes nothing: no list line, caption or module value.
+void Wizard::LoadDatabaseLines(const QString& path) {
+    locations::DatabaseReadResult read = locations::readLocationDatabase(path);
+    if (read.error) {
+        m_platform.showError(*read.error);
+        return;
+    }
+    const qsizetype count = read.database.lines.size();
+    const qsizetype room = locations::MaxListLines - std::max(m_form.lstList1.size(), m_form.lstList2.size());
+    if (count > room) {
+        m_platform.showError(
+            QStringLiteral(
+                "The location database \u201C%1\u201D could not be loaded: it has %2 lines, and the lists "
+                "can take only %3 more (at most %4 lines in all).")
+                .arg(QDir::toNativeSeparators(path))
+                .arg(count)
+                .arg(room)
+                .arg(locations::MaxListLines));
+        return;
+    }
+
+    m_form.lblLocation9 = QDir::toNativeSeparators(path);
+    m_vars.DatabaseLength = QString::number(read.database.byteLength);
+    m_form.lblLocation8 = u"File Length in bytes:  "_s + m_vars.DatabaseLength;
+    m_vars.DatabaseText = std::move(read.database.text);
+    m_form.rtxtTranslations1 = m_vars.DatabaseText;
+    m_vars.CharCount = qint32(m_vars.DatabaseText.size());
+    m_vars.LineCount = qint32(count);
+    m_form.lblLocations13 = QString::number(m_vars.LineCount);
+    m_form.lstList1.appendLines(read.database.lines);
+    m_form.lstList2.appendLines(read.database.lines);
+}
+
+void selectArea(LineListModel& list, QStringView areaLine) {
+    list.clearSelection();
+    const qsizetype row = locations::firstLineContaining(list.lines(), areaLine);
+    if (row >= 0) {
+        list.setSelected(row, true);
+        list.reveal(row);
+    }
+}
+
+void Wizard::cboLocation1_Click() {
+    m_vars.LocationAreaLine = locations::entireAreaLine(m_form.cboLocation1).toString();
+    SelectLocationArea();
+}
+
+void Wizard::SelectLocationArea() {
+    selectArea(m_form.lstList1, m_vars.LocationAreaLine);
+}
+
+void Wizard::addSelectedLines(const LineListModel& list, QString& box) {
+    // List order, not the order in which the user picked the lines.
+    const QStringList& lines = list.lines();
+    for (qsizetype row : list.selectedRows()) {
+        m_vars.FileText += lines[row];
+        m_vars.FileText += LineEnd;
+    }
+    box = m_vars.FileText;
+}
+
+void Wizard::cmdAdd1_Click() {
+    addSelectedLines(m_form.lstList1, m_form.txtText1);
+}
+
+void Wizard::cmdClear1_Click() {
+    m_form.txtText1.clear();
+}
+
+void Wizard::cmdContinue3_Click() {
+    m_vars.FileText = m_form.txtText1;
+    m_form.txtCreate2 = m_vars.FileText;
+    m_form.txtTranslations1 = m_vars.FileText;
+    ShowPage(TranslationsPage);
+}
+
+// ---- Translations page ------------------------------------------------------------------------
+
+void Wizard::cboTranslations1_Click() {
+    m_vars.TranslationAreaLine = locations::entireAreaLine(m_form.cboTranslations1).toString();
+    SelectTranslationArea();
+}
+
+void Wizard::SelectTranslationArea() {
+    selectArea(m_form.lstList2, m_vars.TranslationAreaLine);
+    m_platform.beep();
+}
+
+void Wizard::BuildTranslationHeaders() {
+    const auto& blocks = translations::translationHeaderBlocks();
+    m_vars.OrgBlock = blocks[0];
+    m_vars.EventBlock1 = blocks[1];
+    m_vars.EventBlock2 = blocks[2];
+    m_vars.EventBlock3 = blocks[3];
+    m_vars.StateBlock1 = blocks[4];
+    m_vars.StateBlock2 = blocks[5];
+    m_vars.StateBlock3 = blocks[6];
+    for (const QString* block :
+         {&m_vars.OrgBlock, &m_vars.EventBlock1, &m_vars.EventBlock2, &m_vars.EventBlock3,
+          &m_vars.StateBlock1, &m_vars.StateBlock2, &m_vars.StateBlock3})
+        m_vars.FileText += *block;
+}
+
+void Wizard::cmdBrisvane400_Click() {
+    BuildTranslationHeaders();
+    m_form.enabled.cmdAddItem2 = true;
+    m_form.enabled.cmdClear2 = true;
+    m_form.enabled.cmdContinue5 = true;
+}
+
+void Wizard::cmdAddItem2_Click() {
+    addSelectedLines(m_form.lstList2, m_form.txtTranslations1);
+}
+
+void Wizard::cmdClear2_Click() {
+    m_form.txtTranslations1.clear();
+    m_vars.FileText.clear();
+}
+
+void Wizard::cmdContinue4_Click() {
+    m_vars.FileText += matchfile::ClosingLines;
+    m_form.txtCreate2 = m_vars.FileText;
+    ShowPage(CreateFilePage);
+}
+
+void Wizard::cmdContinue5_Click() {
+    m_vars.FileText = m_form.txtTranslations1;
+    m_vars.FileText += matchfile::ClosingLines;
+    m_form.txtCreate2 = m_vars.FileText;
+    ShowPage(CreateFilePage);
+}
+
+// ---- Create File page -------------------------------------------------------------------------
+
+void Wizard::cmdCreate1_Click() {
+    m_form.txtCreate3Colour = BoxColour::White;
+    m_vars.FileText = m_form.txtCreate2;
+    matchfile::VerifyResult result = matchfile::verify(m_vars.FileText);
+    m_vars.CharCount = result.CharCount;
+    m_vars.LineCount = result.LineCount;
+    m_vars.ErrorCount = result.ErrorCount;
+    m_vars.RunLength = result.RunLength;
+    m_vars.LongLineFlag = result.LongLineFlag;
+    m_vars.AsteriskFlag = result.AsteriskFlag;
+    m_vars.StatusText = std::move(result.StatusText);
+    m_form.txtCreate3Colour = result.isClean() ? BoxColour::Green : BoxColour::Red;
+    m_form.enabled.cmdSave1 = result.isClean();
+    m_form.txtCreate3 = m_vars.StatusText;
+    m_form.enabled.cmdEnd5 = true;
+}
+
+// Writes the Current File box as it stands now, verified or not: a clean verification unlocked it.
+void Wizard::cmdSave1_Click() {
+    const QString path = m_platform.saveFileName(SaveFilter.toString());
+    if (!path.isEmpty()) {
+        if (std::optional<QString> error = matchfile::saveMatchFile(path, m_form.txtCreate2))
+            m_platform.showError(*error);
+    }
+    m_form.enabled.cmdEnd5 = true;
+}
+
+void Wizard::cmdClear3_Click() {
+    m_vars.FileText.clear();
+    m_form.txtCreate3Colour = BoxColour::White;
+    m_form.txtCreate3.clear();
+    m_form.txtText1.clear();
+    m_form.txtTranslations1.clear();
+}
+
+} // namespace quenbury::wizard

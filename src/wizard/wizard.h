@@ -1,0 +1,82 @@
+#pragma once
+
+#include "wizard/formmodel.h"
+#include "wizard/platform.h"
+#include "wizard/variables092604.h"
+
+namespace quenbury::wizard {
+
+// The window without a toolkit: one method per user action, named after its control and event.
+// Each reads the form model and the module values, calls the rules of a subsystem and writes back.
+class Wizard {
+public:
+    Wizard(FormModel& form, Platform& platform, const QString& databaseFolder);
+
+    FormModel& form() { return m_form; }
+    const Variables092604& variables() const { return m_vars; }
+    Variables092604& variables() { return m_vars; }
+
+    // Start-up and navigation
+    void Form_Load();
+    void ShowPage(int page);
+    void SSTab1_Click(int previousPage);
+    void SSTab1_DblClick();
+    void End_Click();
+    void cmdEnd1_Click();
+    void cmdEnd2_Click();
+    void cmdEnd3_Click();
+    void cmdEnd4_Click();
+    void cmdEnd5_Click();
+    void cmdContinue1_Click();
+    void cmdBack0_Click();
+    void cmdBack1_Click();
+    void cmdBack3_Click();
+    void cmdBack5_Click();
+
+    // Events page
+    void SelectAllEvents();
+    void cmdSelectAll1_Click(int index);
+    void cmdClearAll1_Click();
+    void cmdContinue2_Click();
+
+    // Locations page
+    void cmbLocation4_Click();
+    void cboLocation1_Click();
+    void cmdAdd1_Click();
+    void cmdClear1_Click();
+    void cmdContinue3_Click();
+
+    // Translations page
+    void cboTranslations1_Click();
+    void cmdBrisvane400_Click();
+    void cmdAddItem2_Click();
+    void cmdClear2_Click();
+    void cmdContinue4_Click();
+    void cmdContinue5_Click();
+
+    // Create File page
+    void cmdCreate1_Click();
+    void cmdSave1_Click();
+    void cmdClear3_Click();
+
+    static constexpr QStringView DatabaseFilter = u"Text files (*.txt)|*.txt|All(*.*)|*.*";
+    static constexpr QStringView SaveFilter = u"Text (*.txt)|*.txt| All(*.*)|*.*";
+
+private:
+    void endProgram();
+    void LoadDatabaseLines(const QString& path);
+    void SelectLocationArea();
+    void SelectTranslationArea();
+    void BuildTranslationHeaders();
+    void addSelectedLines(const LineListModel& list, QString& box);
+
+    FormModel& m_form;
+    Platform& m_platform;
+    Variables092604 m_vars;
+    QString m_databaseFolder;
+};
+
+// Selects only the first line holding `areaLine` (none when no line holds it) and scrolls to it.
+void selectArea(LineListModel& list, QStringView areaLine);
+
+} // namespace quenbury::wizard

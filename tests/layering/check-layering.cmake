@@ -1,0 +1,18 @@
+# Scans the core's sources and the core's tests for includes of Qt Gui or Qt Widgets.
+set(core_dirs src/matchfile src/events src/locations src/translations src/wizard src/verify
+              tests/matchfile tests/events tests/locations tests/translations tests/wizard tests/verify)
+set(offenders "")
+foreach(dir IN LISTS core_dirs)
+    file(GLOB_RECURSE files "${SOURCE_DIR}/${dir}/*.h" "${SOURCE_DIR}/${dir}/*.cpp")
+    foreach(f IN LISTS files)
+        file(STRINGS "${f}" hits REGEX "#[ \t]*include[ \t]*[<\"](QtGui|QtWidgets|QWidget|QApplication|QGuiApplication|QtTest/QtGui)")
+        if(hits)
+            list(APPEND offenders "${f}: ${hits}")
+        endif()
+    endforeach()
+endforeach()
+if(offenders)
+    list(JOIN offenders "\n" text)
+    message(FATAL_ERROR "Core code must use Qt Core only:\n${text}")
+endif()
+message(STATUS "layering: core sources use Qt Core only")
