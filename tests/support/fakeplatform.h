@@ -1,0 +1,36 @@
+#pragma once
+
+#include "wizard/platform.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// A scripted stand-in for the desktop: tests queue the paths the dialogs will return and read back
+// what the program asked for. An empty queue answers like a cancelled dialog.
+class FakePlatform : public quenbury::wizard::Platform {
+public:
+    QQueue<QString> openPaths;
+    QQueue<QString> savePaths;
+
+    QStringList openFilters;
+    QStringList openStartFolders;
+    QStringList saveFilters;
+    QStringList errors;
+    int beeps = 0;
+    int endRequests = 0;
+
+    QString openFileName(const QString& filter, const QString& startFolder) override
+    {
+        openFilters.append(filter);
+        openStartFolders.append(startFolder);
+        return openPaths.isEmpty() ? QString() : openPaths.dequeue();
+    }
+    QString saveFileName(const QString& filter) override
+    {
+        saveFilters.append(filter);
+        return savePaths.isEmpty() ? QString() : savePaths.dequeue();
+    }
+    void beep() override { ++beeps; }
+    void showError(const QString& message) override { errors.append(message); }
+    void endProgram() override { ++endRequests; }
+};
