@@ -12,7 +12,8 @@ constexpr const char* CodecName = "windows-1252";
 
 bool encodes(QStringView piece) {
     QStringEncoder encoder(CodecName, QStringConverter::Flag::Stateless);
-    (void)encoder.encode(piece);
+    // encode() only describes the work; it happens when the result becomes a byte array.
+    const QByteArray bytes = encoder.encode(piece);
     return !encoder.hasError();
 }
 
