@@ -16,13 +16,27 @@ QString failure(const QString& path, const QString& reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
+// A short write is no failure to Qt: a buffered QSaveFile that the system cuts short (a file size
+// limit, a full quota) commits the cut file over the old one. So write unbuffered and insist on
+// every byte; the write after a short one fails with the system's reason.
+bool writeAll(QFileDevice& file, const QByteArray& bytes) {
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    return true;
+}
+
 // A device or pipe cannot be replaced by renaming a temporary file over it (and must not be:
 // as root that would swap /dev/full for a plain file), so such a target is written in place.
 std::optional<QString> writeInPlace(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    if (!writeAll(file, bytes))
         return failure(path, file.errorString());
     file.close();
     return std::nullopt;
@@ -45,9 +59,9 @@ std::optional<QString> saveMatchFile(const QString& path, QStringView text) {
         return writeInPlace(path, encoded.bytes);
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(path, file.errorString());
-    if (file.write(encoded.bytes) != encoded.bytes.size()) {
+    if (!writeAll(file, encoded.bytes)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return failure(path, reason);
