@@ -1,0 +1,51 @@
+#include "locations/locationdatabase.h"
+#include "ui/mainwindow.h"
+#include "ui/qtplatform.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Qt aborts with a long message when no display can be reached. Without one, say in one sentence
+// what to do instead. Only the X11 and Wayland platforms need a display server.
+bool displayMissing() {
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return false;
+    const QString platforms = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platforms.isEmpty())
+        return true;
+    // A list such as "wayland;xcb" needs a display only if every entry does.
+    for (const QString& entry : platforms.split(u';', Qt::SkipEmptyParts)) {
+        const QString name = entry.section(u':', 0, 0).trimmed();
+        if (name != u"xcb"_s && !name.startsWith(u"wayland"_s))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (displayMissing()) {
+        std::fputs("quenbury: no display found; start it from a desktop session, or run it under a virtual "
+                   "display with `xvfb-run quenbury`.\n",
+                   stderr);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"quenbury"_s);
+    QApplication::setApplicationVersion(QStringLiteral(QUENBURY_VERSION));
+
+    const QString databaseFolder =
+        quenbury::locations::defaultDatabaseFolder(QCoreApplication::applicationDirPath());
+    quenbury::ui::QtPlatform platform;
+    quenbury::ui::MainWindow window(platform, databaseFolder);
+    platform.setWindow(&window);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,284 @@
+#include "ui/mainwindow.h"
+
+#include "ui/eventspage.h"
+#include "ui/logo.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTabWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace quenbury::ui {
+
+using wizard::BoxColour;
+using wizard::Wizard;
+
+namespace {
+
+// The design's client area, 8412 x 6384 twips, at 15 twips per pixel.
+constexpr QSize ClientSize(561, 426);
+
+QColor colourOf(BoxColour colour) {
+    switch (colour) {
+    case BoxColour::Red:
+        return QColor(255, 0, 0);
+    case BoxColour::Green:
+        return QColor(0, 255, 0);
+    case BoxColour::White:
+        break;
+    }
+    return QColor(255, 255, 255);
+}
+
+void showCombo(QComboBox* combo, int row, const QString& prompt) {
+    if (combo->currentIndex() == row)
+        return;
+    const QSignalBlocker blocker(combo);
+    combo->setCurrentIndex(row);
+    if (row < 0) {
+        combo->setEditText(prompt);
+        combo->lineEdit()->setCursorPosition(0);
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder, QWidget* parent)
+    : QMainWindow(parent)
+    , m_platform(platform)
+    , m_wizard(m_form, platform, databaseFolder) {
+    setObjectName(u"frmMain"_s);
+    setWindowTitle(u"Corvanta  Quenbury(tm)"_s);
+    setWindowIcon(QIcon(logoResourcePath()));
+    // The pages were laid out for a small dialog font: at the usual desktop size the Events page's
+    // three columns and the Locations page would not fit the window's opening size.
+    QFont windowFont = font();
+    windowFont.setPointSizeF(8);
+    setFont(windowFont);
+
+    QMenu* file = menuBar()->addMenu(u"&File"_s);
+    file->setObjectName(u"File"_s);
+    QAction* end = file->addAction(u"&End"_s);
+    end->setObjectName(u"End"_s);
+    connect(end, &QAction::triggered, this, [this] { run([this] { m_wizard.End_Click(); }); });
+
+    m_c = buildPages(this);
+    setCentralWidget(m_c.SSTab1);
+    m_locationPrompt = m_c.cboLocation1->currentText();
+    m_translationPrompt = m_c.cboTranslations1->currentText();
+
+    bindButtons();
+    bindInputs();
+    bindTabs();
+    bindLists();
+
+    m_wizard.Form_Load();
+    refresh();
+    resize(ClientSize);
+}
+
+MainWindow::~MainWindow() {
+    // The views use the form model's lists: let them go before the model does.
+    delete m_c.SSTab1;
+}
+
+void MainWindow::bindButtons() {
+    const std::initializer_list<std::pair<QPushButton*, void (Wizard::*)()>> buttons{
+        {m_c.cmdContinue1, &Wizard::cmdContinue1_Click}, {m_c.cmdEnd1, &Wizard::cmdEnd1_Click},
+        {m_c.cmdClearAll1, &Wizard::cmdClearAll1_Click}, {m_c.cmdContinue2, &Wizard::cmdContinue2_Click},
+        {m_c.cmdBack0, &Wizard::cmdBack0_Click},         {m_c.cmdEnd2, &Wizard::cmdEnd2_Click},
+        {m_c.cmbLocation4, &Wizard::cmbLocation4_Click}, {m_c.cmdAdd1, &Wizard::cmdAdd1_Click},
+        {m_c.cmdClear1, &Wizard::cmdClear1_Click},       {m_c.cmdContinue3, &Wizard::cmdContinue3_Click},
+        {m_c.cmdBack1, &Wizard::cmdBack1_Click},         {m_c.cmdEnd3, &Wizard::cmdEnd3_Click},
+        {m_c.cmdContinue4, &Wizard::cmdContinue4_Click}, {m_c.cmdBrisvane400, &Wizard::cmdBrisvane400_Click},
+        {m_c.cmdAddItem2, &Wizard::cmdAddItem2_Click},   {m_c.cmdClear2, &Wizard::cmdClear2_Click},
+        {m_c.cmdContinue5, &Wizard::cmdContinue5_Click}, {m_c.cmdBack3, &Wizard::cmdBack3_Click},
+        {m_c.cmdEnd4, &Wizard::cmdEnd4_Click},           {m_c.cmdCreate1, &Wizard::cmdCreate1_Click},
+        {m_c.cmdSave1, &Wizard::cmdSave1_Click},         {m_c.cmdClear3, &Wizard::cmdClear3_Click},
+        {m_c.cmdBack5, &Wizard::cmdBack5_Click},         {m_c.cmdEnd5, &Wizard::cmdEnd5_Click},
+    };
+    for (const auto& [button, handler] : buttons)
+        connect(button, &QPushButton::clicked, this,
+                [this, h = handler] { run([this, h] { (m_wizard.*h)(); }); });
+    // Element 0 of a one-element button array.
+    connect(m_c.cmdSelectAll1, &QPushButton::clicked, this,
+            [this] { run([this] { m_wizard.cmdSelectAll1_Click(0); }); });
+}
+
+void MainWindow::bindInputs() {
+    for (std::size_t i = 0; i < m_c.Check.size(); ++i)
+        connect(m_c.Check[i], &QCheckBox::toggled, this,
+                [this, i](bool ticked) { m_form.Check[i] = ticked; });
+
+    const std::initializer_list<std::pair<QPlainTextEdit*, QString*>> boxes{
+        {m_c.txtText1, &m_form.txtText1},
+        {m_c.txtTranslations1, &m_form.txtTranslations1},
+        {m_c.rtxtTranslations1, &m_form.rtxtTranslations1},
+        {m_c.txtCreate2, &m_form.txtCreate2},
+        {m_c.txtCreate3, &m_form.txtCreate3},
+    };
+    for (const auto& [box, field] : boxes)
+        m_textBoxes.push_back(std::make_unique<TextBoxBinding>(box, field));
+
+    // Only a row the user chose counts: refresh() changes the rows with signals blocked.
+    connect(m_c.cboLocation1, &QComboBox::currentIndexChanged, this, [this](int row) {
+        if (m_refreshing || row < 0)
+            return;
+        run([this, row] {
+            m_form.cboLocation1 = row;
+            m_wizard.cboLocation1_Click();
+        });
+    });
+    connect(m_c.cboTranslations1, &QComboBox::currentIndexChanged, this, [this](int row) {
+        if (m_refreshing || row < 0)
+            return;
+        run([this, row] {
+            m_form.cboTranslations1 = row;
+            m_wizard.cboTranslations1_Click();
+        });
+    });
+}
+
+void MainWindow::bindTabs() {
+    connect(m_c.SSTab1, &QTabWidget::currentChanged, this, [this](int page) {
+        if (m_refreshing)
+            return;
+        run([this, page] { m_wizard.ShowPage(page); });
+    });
+    connect(m_c.SSTab1, &QTabWidget::tabBarDoubleClicked, this,
+            [this] { run([this] { m_wizard.SSTab1_DblClick(); }); });
+    // A double click on the header strip beside the tabs, or on a page where no control is.
+    m_c.SSTab1->installEventFilter(this);
+    m_c.SSTab1->tabBar()->installEventFilter(this);
+    for (QWidget* page : m_c.pages)
+        page->installEventFilter(this);
+}
+
+void MainWindow::bindLists() {
+    const std::initializer_list<std::pair<QListView*, wizard::LineListModel*>> lists{
+        {m_c.lstList1, &m_form.lstList1},
+        {m_c.lstList2, &m_form.lstList2},
+    };
+    for (const auto& [view, model] : lists) {
+        view->setModel(model);
+        // The user's selection is the model's own, so handlers read it without copying.
+        QItemSelectionModel* own = view->selectionModel();
+        view->setSelectionModel(model->selectionModel());
+        delete own;
+        connect(model, &wizard::LineListModel::revealRequested, view, [view, model](int row) {
+            const QModelIndex index = model->index(row);
+            // The chosen line becomes the anchor for keyboard and shift-click extension.
+            model->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+            view->scrollTo(index, QAbstractItemView::PositionAtTop);
+        });
+    }
+}
+
+void MainWindow::run(const std::function<void()>& handler) {
+    storeEdits();
+    handler();
+    refresh();
+}
+
+void MainWindow::storeEdits() {
+    for (const auto& binding : m_textBoxes)
+        binding->storeEdits();
+}
+
+void MainWindow::refresh() {
+    m_refreshing = true;
+    if (m_c.SSTab1->currentIndex() != m_form.SSTab1) {
+        const QSignalBlocker blocker(m_c.SSTab1);
+        m_c.SSTab1->setCurrentIndex(m_form.SSTab1);
+    }
+    for (std::size_t i = 0; i < m_c.Check.size(); ++i) {
+        QCheckBox* box = m_c.Check[i];
+        if (box->isChecked() != m_form.Check[i]) {
+            const QSignalBlocker blocker(box);
+            box->setChecked(m_form.Check[i]);
+        }
+    }
+
+    m_c.lblLocation10->setText(m_form.lblLocation10);
+    m_c.lblLocation9->setText(m_form.lblLocation9);
+    m_c.lblLocation8->setText(m_form.lblLocation8);
+    m_c.lblLocations13->setText(m_form.lblLocations13);
+    showCombo(m_c.cboLocation1, m_form.cboLocation1, m_locationPrompt);
+    showCombo(m_c.cboTranslations1, m_form.cboTranslations1, m_translationPrompt);
+
+    for (const auto& binding : m_textBoxes)
+        binding->show();
+    QPalette palette = m_c.txtCreate3->palette();
+    const QColor colour = colourOf(m_form.txtCreate3Colour);
+    if (palette.color(QPalette::Base) != colour) {
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::Text, Qt::black); // readable on all three, in a dark theme too
+        m_c.txtCreate3->setPalette(palette);
+    }
+
+    const auto& e = m_form.enabled;
+    m_c.cmdAdd1->setEnabled(e.cmdAdd1);
+    m_c.cmdClear1->setEnabled(e.cmdClear1);
+    m_c.cmdEnd5->setEnabled(e.cmdEnd5);
+    m_c.cmdAddItem2->setEnabled(e.cmdAddItem2);
+    m_c.cmdClear2->setEnabled(e.cmdClear2);
+    m_c.cmdContinue5->setEnabled(e.cmdContinue5);
+    m_c.cmdSave1->setEnabled(e.cmdSave1);
+    m_refreshing = false;
+}
+
+bool MainWindow::isPageBackground(QWidget* page, QPoint pos) const {
+    // Every control carries a name; only the page itself and unnamed containers are background.
+    for (QWidget* w = page->childAt(pos); w && w != page; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty())
+            return false;
+    }
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonDblClick)
+        return QMainWindow::eventFilter(watched, event);
+    const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+    QTabBar* tabBar = m_c.SSTab1->tabBar();
+    if (watched == tabBar) {
+        // The tabs themselves report through tabBarDoubleClicked; this is the bar beside them.
+        if (tabBar->tabAt(pos) < 0)
+            run([this] { m_wizard.SSTab1_DblClick(); });
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (watched == m_c.SSTab1) {
+        // A page passes on the clicks its controls leave: those are not the tab control's own.
+        QWidget* page = m_c.SSTab1->currentWidget();
+        const QRect pageRect(page->mapTo(m_c.SSTab1, QPoint(0, 0)), page->size());
+        if (!pageRect.contains(pos) && !tabBar->geometry().contains(pos)) {
+            run([this] { m_wizard.SSTab1_DblClick(); });
+            return true;
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+    auto* page = qobject_cast<QWidget*>(watched);
+    if (page && m_c.SSTab1->indexOf(page) >= 0 && isPageBackground(page, pos)) {
+        run([this] { m_wizard.SSTab1_DblClick(); });
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing the window ends the program as End does, without a question.
+    m_platform.endProgram();
+    event->accept();
+}
+
+} // namespace quenbury::ui

@@ -1,0 +1,403 @@
+#include "ui/pages.h"
+
+#include "locations/areatable.h"
+#include "ui/eventspage.h"
+#include "ui/logo.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace quenbury::ui {
+
+namespace {
+
+// The pages are crowded at the window's opening size: keep their borders narrow.
+const QMargins PageMargins(6, 6, 6, 6);
+
+QLabel* label(QWidget* page, const QString& name, const QString& caption, bool wrap = false) {
+    auto* l = new QLabel(caption, page);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText); // captions are shown as written, never read as markup
+    l->setWordWrap(wrap);
+    return l;
+}
+
+QLabel* title(QWidget* page, const QString& name, const QString& caption) {
+    QLabel* l = label(page, name, caption);
+    QFont font = l->font();
+    font.setBold(true);
+    l->setFont(font);
+    return l;
+}
+
+// A label showing a path or a figure set at run time: it wraps and never widens the window.
+QLabel* runtimeLabel(QWidget* page, const QString& name, const QString& caption) {
+    QLabel* l = label(page, name, caption, true);
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+QPushButton* button(QWidget* page, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, page);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QPlainTextEdit* textBox(QWidget* page, const QString& name, bool horizontalScroll) {
+    auto* box = new QPlainTextEdit(page);
+    box->setObjectName(name);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    if (horizontalScroll) {
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    box->setTabChangesFocus(true);
+    box->setMinimumHeight(48);
+    return box;
+}
+
+// An area drop-down: the rows of the area table, and the prompt in its text field until the user
+// chooses a row. Typing in the field selects nothing and adds no row.
+QComboBox* areaCombo(QWidget* page, const QString& name, const QString& prompt) {
+    auto* combo = new QComboBox(page);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(16);
+    combo->setMaxVisibleItems(20);
+    for (const locations::Area& area : locations::AreaTable)
+        combo->addItem(area.caption.toString());
+    combo->setCurrentIndex(-1);
+    combo->setEditText(prompt);
+    combo->lineEdit()->setCursorPosition(0);
+    combo->setToolTip(prompt);
+    return combo;
+}
+
+QListView* lineList(QWidget* page, const QString& name) {
+    auto* list = new QListView(page);
+    list->setObjectName(name);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setUniformItemSizes(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setMinimumHeight(48);
+    return list;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchFirst = false) {
+    auto* layout = new QHBoxLayout;
+    if (stretchFirst)
+        layout->addStretch();
+    for (QWidget* w : widgets)
+        layout->addWidget(w);
+    if (!stretchFirst)
+        layout->addStretch();
+    return layout;
+}
+
+QWidget* startPage(Controls& c) {
+    auto* page = new QWidget;
+    QLabel* name = label(page, u"Label4"_s, u"Quenbury(tm)"_s);
+    QFont nameFont = name->font();
+    nameFont.setPointSizeF(13.8);
+    name->setFont(nameFont);
+
+    QLabel* picture = label(page, u"Picture1"_s, QString());
+    picture->setFixedSize(LogoWidth, LogoHeight);
+    picture->setPixmap(logoPixmap(page->devicePixelRatioF()));
+    picture->setAccessibleName(u"Quenbury logo"_s);
+
+    c.cmdContinue1 = button(page, u"cmdContinue1"_s, u"&Continue"_s);
+    c.cmdEnd1 = button(page, u"cmdEnd1"_s, u"&End"_s);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(c.cmdContinue1);
+    buttons->addWidget(c.cmdEnd1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(picture, 0, Qt::AlignLeft | Qt::AlignTop);
+    bottom->addStretch();
+    bottom->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(name);
+    layout->addWidget(label(page, u"lblStart1"_s,
+                            u"Use this program to create a text file (*.txt) of events and counties "
+                            u"(FIPS-Federal Information Processing System) codes and translations to upload "
+                            u"into the Brisvane units."_s,
+                            true));
+    layout->addWidget(label(page, u"lblStart7"_s, u"Version 1.05"_s));
+    layout->addSpacing(8);
+    layout->addLayout(bottom);
+    layout->addStretch();
+    layout->setContentsMargins(PageMargins);
+    return page;
+}
+
+QWidget* eventsPage(Controls& c) {
+    auto* page = new EventsPage;
+    c.eventsPage = page;
+    for (std::size_t i = 0; i < c.Check.size(); ++i)
+        c.Check[i] = page->boxes[i];
+    c.cmdSelectAll1 = page->buttons[0];
+    c.cmdClearAll1 = page->buttons[1];
+    c.cmdContinue2 = page->buttons[2];
+    c.cmdBack0 = page->buttons[3];
+    c.cmdEnd2 = page->buttons[4];
+    return page;
+}
+
+QWidget* locationsPage(Controls& c) {
+    auto* page = new QWidget;
+    c.cmbLocation4 = button(page, u"cmbLocation4"_s, u"&Database"_s);
+    c.lblLocation10 =
+        runtimeLabel(page, u"lblLocation10"_s, u"Default database is at: C:\\Program Files\\Corvanta"_s);
+    c.lblLocation9 = runtimeLabel(page, u"lblLocation9"_s, u"FileName"_s);
+    c.lblLocation8 = runtimeLabel(page, u"lblLocation8"_s, u"FileSize:"_s);
+    c.lblLocations13 = runtimeLabel(page, u"lblLocations13"_s, u"Label5"_s);
+    c.cboLocation1 =
+        areaCombo(page, u"cboLocation1"_s, u"Choose a state,territory and/or marine area from this menu."_s);
+    c.lstList1 = lineList(page, u"lstList1"_s);
+    c.txtText1 = textBox(page, u"txtText1"_s, false);
+    c.cmdAdd1 = button(page, u"cmdAdd1"_s, u"&Add Item>>"_s);
+    c.cmdClear1 = button(page, u"cmdClear1"_s, u"C&lear"_s);
+    c.cmdContinue3 = button(page, u"cmdContinue3"_s, u"&Continue"_s);
+    c.cmdBack1 = button(page, u"cmdBack1"_s, u"&Back"_s);
+    c.cmdEnd3 = button(page, u"cmdEnd3"_s, u"&End"_s);
+
+    auto* database = new QVBoxLayout;
+    database->addWidget(
+        label(page, u"lblLocation7"_s, u"Click the DataBase button to load the location database."_s, true));
+    database->addLayout(row({c.cmbLocation4}));
+    database->addWidget(c.lblLocation10);
+    database->addWidget(c.lblLocation9);
+    database->addWidget(c.lblLocation8);
+    database->addStretch();
+
+    auto* notes = new QVBoxLayout;
+    notes->addWidget(
+        label(page, u"lblLocation3"_s,
+              u" **It is highly recommended to select the entire state codes for every state you "
+              u"can monitor. These codes end in \"000\", preceded by the state code in the format "
+              u"0XX000. "_s,
+              true));
+    notes->addWidget(
+        label(page, u"lblLocation4"_s,
+              u"Each NOAA Weather Radio transmitter broadcasts alerts for up to 31 counties near "
+              u"it. The National Weather Service lists the counties of every transmitter at "
+              u"www.weather.gov/nwr/counties."_s,
+              true));
+    notes->addStretch();
+
+    auto* list = new QVBoxLayout;
+    list->addWidget(label(page, u"lblLocation6"_s,
+                          u"Highlight on a location below (or shift-click-highlight on a group of locations) "
+                          u"and then click the Add Item button."_s,
+                          true));
+    list->addWidget(c.lstList1, 1);
+    list->addLayout(row({label(page, u"lblLocations12"_s, u"Num Entries:"_s), c.lblLocations13}));
+
+    auto* outgoing = new QVBoxLayout;
+    outgoing->addWidget(label(page, u"lblLocation5"_s,
+                              u"Outgoing String-                                You can edit this box!"_s,
+                              true));
+    outgoing->addWidget(c.txtText1, 1);
+    outgoing->addLayout(row({c.cmdAdd1, c.cmdClear1, c.cmdContinue3}));
+
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(title(page, u"lblLocations10"_s, u"Select Match Locations"_s), 0, 0);
+    grid->addLayout(row({c.cmdBack1, c.cmdEnd3}, true), 0, 1);
+    grid->addWidget(
+        label(page, u"lblLocation2"_s,
+              u"Select the locations to activate the Brisvane by choosing county, territory and/or "
+              u"marine areas from the pull down menu."_s,
+              true),
+        1, 0, 1, 2);
+    grid->addLayout(database, 2, 0);
+    grid->addLayout(notes, 2, 1);
+    grid->addWidget(c.cboLocation1, 3, 0, 1, 2);
+    grid->addLayout(list, 4, 0);
+    grid->addLayout(outgoing, 4, 1);
+    grid->setContentsMargins(PageMargins);
+    // The outgoing string's caption keeps its run of blanks on one line: give that column more room.
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 3);
+    grid->setRowStretch(4, 1);
+    return page;
+}
+
+QWidget* translationsPage(Controls& c) {
+    auto* page = new QWidget;
+    c.cmdContinue4 = button(page, u"cmdContinue4"_s, u"&Brisvane 100"_s);
+    c.cmdBrisvane400 = button(page, u"cmdBrisvane400"_s, u"B&risvane 400"_s);
+    c.cboTranslations1 = areaCombo(page, u"cboTranslations1"_s,
+                                   u"Select the counties, territories and marine areas to translate."_s);
+    c.lstList2 = lineList(page, u"lstList2"_s);
+    c.txtTranslations1 = textBox(page, u"txtTranslations1"_s, true);
+    c.rtxtTranslations1 = textBox(page, u"rtxtTranslations1"_s, true);
+    c.rtxtTranslations1->setMinimumHeight(0);
+    c.rtxtTranslations1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    c.rtxtTranslations1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    c.cmdAddItem2 = button(page, u"cmdAddItem2"_s, u"&Add Item>>"_s);
+    c.cmdClear2 = button(page, u"cmdClear2"_s, u"&Clear"_s);
+    c.cmdContinue5 = button(page, u"cmdContinue5"_s, u"C&ontinue"_s);
+    c.cmdBack3 = button(page, u"cmdBack3"_s, u"&Back"_s);
+    c.cmdEnd4 = button(page, u"cmdEnd4"_s, u"&End"_s);
+
+    auto* brisvane100 = new QHBoxLayout;
+    brisvane100->addWidget(label(page, u"lblTranslations2"_s,
+                                 u"If you are creating a file for the Brisvane 100,   NO translations are "
+                                 u"required. Click the Brisvane 100 button."_s,
+                                 true),
+                           1);
+    brisvane100->addWidget(c.cmdContinue4, 0, Qt::AlignTop);
+    brisvane100->addSpacing(12);
+    brisvane100->addWidget(c.cmdBack3, 0, Qt::AlignTop);
+    brisvane100->addWidget(c.cmdEnd4, 0, Qt::AlignTop);
+
+    auto* brisvane400 = new QHBoxLayout;
+    brisvane400->addWidget(
+        label(page, u"lblTranslations3"_s,
+              u"If you are creating a file for the Brisvane 400, click the Brisvane 400 button "
+              u"and select all the locations you can monitor from the pull down menu."_s,
+              true),
+        1);
+    brisvane400->addWidget(c.cmdBrisvane400, 0, Qt::AlignTop);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(c.cmdAddItem2);
+    buttons->addWidget(c.cmdClear2);
+    buttons->addWidget(c.cmdContinue5);
+    buttons->addWidget(c.rtxtTranslations1);
+    buttons->addStretch();
+    const int buttonWidth = std::max({c.cmdAddItem2->sizeHint().width(), c.cmdClear2->sizeHint().width(),
+                                      c.cmdContinue5->sizeHint().width()});
+    c.rtxtTranslations1->setFixedWidth(buttonWidth);
+    c.rtxtTranslations1->setMaximumHeight(6 * c.rtxtTranslations1->fontMetrics().lineSpacing());
+
+    auto* outgoing = new QVBoxLayout;
+    outgoing->addWidget(label(page, u"lblTranslations5"_s,
+                              u"Outgoing String--                         You can edit this box."_s));
+    outgoing->addWidget(c.txtTranslations1, 1);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(c.cboTranslations1, 0, 0, 1, 3);
+    grid->addWidget(c.lstList2, 1, 0);
+    grid->addLayout(buttons, 1, 1);
+    grid->addLayout(outgoing, 1, 2);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(2, 3);
+    grid->setRowStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(brisvane100);
+    layout->addWidget(
+        title(page, u"lblTranslations1"_s, u"Choose Location Translations for the Brisvane 400"_s));
+    layout->addLayout(brisvane400);
+    layout->addLayout(grid, 1);
+    layout->setContentsMargins(PageMargins);
+    return page;
+}
+
+// The sentence keeps the line end it was written with, but a one-line box has no room for the
+// empty line after it: that block is hidden.
+QPlainTextEdit* introLine(QWidget* page) {
+    auto* box = new QPlainTextEdit(page);
+    box->setObjectName(u"txtCreate1"_s);
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setFrameShape(QFrame::NoFrame);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setPlainText(
+        u"The current file appears below. Click the Verify File button to scan for format errors.\r\n"_s);
+    box->document()->lastBlock().setVisible(false);
+    box->document()->markContentsDirty(0, box->document()->characterCount());
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    box->setPalette(palette);
+    const int margins = 2 * int(box->document()->documentMargin()) + box->contentsMargins().top() +
+                        box->contentsMargins().bottom();
+    box->setFixedHeight(box->fontMetrics().lineSpacing() + margins);
+    return box;
+}
+
+QWidget* createFilePage(Controls& c) {
+    auto* page = new QWidget;
+    c.txtCreate1 = introLine(page);
+    c.txtCreate2 = textBox(page, u"txtCreate2"_s, false);
+    c.txtCreate3 = textBox(page, u"txtCreate3"_s, true);
+    c.cmdCreate1 = button(page, u"cmdCreate1"_s, u"&Verify File"_s);
+    c.cmdSave1 = button(page, u"cmdSave1"_s, u"&Save File"_s);
+    c.cmdClear3 = button(page, u"cmdClear3"_s, u"&Clear"_s);
+    c.cmdBack5 = button(page, u"cmdBack5"_s, u"&Back"_s);
+    c.cmdEnd5 = button(page, u"cmdEnd5"_s, u"&End"_s);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(title(page, u"lblCreate2"_s, u"Verify and Save the file you created."_s), 1);
+    top->addWidget(c.cmdBack5);
+    top->addWidget(c.cmdEnd5);
+
+    auto* current = new QVBoxLayout;
+    current->addWidget(label(page, u"lblCreate1"_s, u"Current File:"_s));
+    current->addWidget(c.txtCreate2, 1);
+    auto* status = new QVBoxLayout;
+    status->addWidget(label(page, u"lblCreate5"_s, u"File Status:"_s));
+    status->addWidget(c.txtCreate3, 1);
+    auto* boxes = new QHBoxLayout;
+    boxes->addLayout(current, 1);
+    boxes->addLayout(status, 1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top);
+    layout->addWidget(c.txtCreate1);
+    layout->addWidget(
+        label(page, u"lblCreate3"_s,
+              u"Likely errors include: 1) Blank lines; 2) No * at end of each line; 3) A line "
+              u"longer than 32 characters; 4) The file is too long (more than 2000 lines); 5) No "
+              u"EOFEOF* end of file mark."_s,
+              true));
+    layout->addWidget(label(page, u"lblCreate4"_s,
+                            u"Edit and correct any errors in the Curren File text box and re verify the file "
+                            u"until no errors appear."_s,
+                            true));
+    layout->addLayout(boxes, 1);
+    layout->addLayout(row({c.cmdCreate1, c.cmdSave1, c.cmdClear3}));
+    layout->setContentsMargins(PageMargins);
+    return page;
+}
+
+} // namespace
+
+Controls buildPages(QWidget* parent) {
+    Controls c;
+    c.SSTab1 = new QTabWidget(parent);
+    c.SSTab1->setObjectName(u"SSTab1"_s);
+    c.pages = {startPage(c), eventsPage(c), locationsPage(c), translationsPage(c), createFilePage(c)};
+    const std::array<QString, 5> headers{u"&Start"_s, u"&Events"_s, u"&Locations"_s, u"&Translations"_s,
+                                         u"&Create File"_s};
+    for (std::size_t i = 0; i < c.pages.size(); ++i)
+        c.SSTab1->addTab(c.pages[i], headers[i]);
+    return c;
+}
+
+} // namespace quenbury::ui

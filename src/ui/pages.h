@@ -1,0 +1,82 @@
+#pragma once
+
+#include "events/eventcatalogue.h"
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListView;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+namespace quenbury::ui {
+
+class EventsPage;
+
+// The controls the binding reads or writes. Every control also carries its name as objectName;
+// labels whose caption never changes are not listed.
+struct Controls {
+    QTabWidget* SSTab1 = nullptr;
+    std::array<QWidget*, 5> pages{};
+
+    // Start
+    QPushButton* cmdContinue1 = nullptr;
+    QPushButton* cmdEnd1 = nullptr;
+
+    // Events
+    EventsPage* eventsPage = nullptr;
+    std::array<QCheckBox*, events::EventCount> Check{};
+    QPushButton* cmdSelectAll1 = nullptr;
+    QPushButton* cmdClearAll1 = nullptr;
+    QPushButton* cmdContinue2 = nullptr;
+    QPushButton* cmdBack0 = nullptr;
+    QPushButton* cmdEnd2 = nullptr;
+
+    // Locations
+    QPushButton* cmbLocation4 = nullptr;
+    QLabel* lblLocation10 = nullptr;
+    QLabel* lblLocation9 = nullptr;
+    QLabel* lblLocation8 = nullptr;
+    QLabel* lblLocations13 = nullptr;
+    QComboBox* cboLocation1 = nullptr;
+    QListView* lstList1 = nullptr;
+    QPlainTextEdit* txtText1 = nullptr;
+    QPushButton* cmdAdd1 = nullptr;
+    QPushButton* cmdClear1 = nullptr;
+    QPushButton* cmdContinue3 = nullptr;
+    QPushButton* cmdBack1 = nullptr;
+    QPushButton* cmdEnd3 = nullptr;
+
+    // Translations
+    QPushButton* cmdContinue4 = nullptr;
+    QPushButton* cmdBrisvane400 = nullptr;
+    QComboBox* cboTranslations1 = nullptr;
+    QListView* lstList2 = nullptr;
+    QPlainTextEdit* txtTranslations1 = nullptr;
+    QPlainTextEdit* rtxtTranslations1 = nullptr;
+    QPushButton* cmdAddItem2 = nullptr;
+    QPushButton* cmdClear2 = nullptr;
+    QPushButton* cmdContinue5 = nullptr;
+    QPushButton* cmdBack3 = nullptr;
+    QPushButton* cmdEnd4 = nullptr;
+
+    // Create File
+    QPlainTextEdit* txtCreate1 = nullptr;
+    QPlainTextEdit* txtCreate2 = nullptr;
+    QPlainTextEdit* txtCreate3 = nullptr;
+    QPushButton* cmdCreate1 = nullptr;
+    QPushButton* cmdSave1 = nullptr;
+    QPushButton* cmdClear3 = nullptr;
+    QPushButton* cmdBack5 = nullptr;
+    QPushButton* cmdEnd5 = nullptr;
+};
+
+// Builds the tab control with its five pages, every control named and captioned as the program
+// shows it at start.
+Controls buildPages(QWidget* parent);
+
+} // namespace quenbury::ui

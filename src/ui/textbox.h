@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class QPlainTextEdit;
+class QTextDocument;
+
+namespace quenbury::ui {
+
+// The text of a box as the model keeps it: every line break the user sees (paragraph break, soft
+// line break, a stray CR or LF) becomes CR LF, and every other character stays as typed, a no-break
+// space included.
+QString modelText(const QTextDocument& document);
+
+// Ties one editable box to one text of the form model. Remembers what the box last showed, so the
+// box is rewritten only when the model really changed (setting a long text is slow), and knows
+// whether the user has edited it since.
+class TextBoxBinding {
+public:
+    TextBoxBinding(QPlainTextEdit* box, QString* modelField);
+
+    // Copies the user's edits into the model, if there are any.
+    void storeEdits();
+    // Shows the model's text unless the box already shows it.
+    void show();
+
+    QPlainTextEdit* box() const { return m_box; }
+
+private:
+    QPlainTextEdit* m_box;
+    QString* m_field;
+    QString m_shown;
+    bool m_showing = false; // false until the model's text was first shown
+    bool m_edited = false;
+    bool m_writing = false;
+};
+
+} // namespace quenbury::ui
