@@ -55,34 +55,35 @@ void TestVerifier::report_data() {
     const QString a32 = rep(u"A"_s, 32);
     const QString b30 = rep(u"B"_s, 30);
     const QString stars = rep(u"*"_s, 50);
+    // Long enough that every row also runs through the scan's 64-character blocks.
+    const QString end = rep(u"L*\r\n"_s, 16) + closing;
 
     // Run limit: 32 characters after an asterisk, the CR LF of the line before included.
-    QTest::newRow("first line 32 accepted") << a32 + u"*\r\n"_s + closing << 4 << 0 << QString();
-    QTest::newRow("first line 33 rejected") << a32 + u"A*\r\n"_s + closing << 0 << 1 << longRun(1, a32);
-    QTest::newRow("later line 30 accepted") << first + b30 + u"*\r\n"_s + closing << 5 << 0 << QString();
+    QTest::newRow("first line 32 accepted") << a32 + u"*\r\n"_s + end << 20 << 0 << QString();
+    QTest::newRow("first line 33 rejected") << a32 + u"A*\r\n"_s + end << 0 << 1 << longRun(1, a32);
+    QTest::newRow("later line 30 accepted") << first + b30 + u"*\r\n"_s + end << 21 << 0 << QString();
     QTest::newRow("later line 31 rejected")
-        << first + b30 + u"B*\r\n"_s + closing << 1 << 1 << longRun(2, crlf + b30);
+        << first + b30 + u"B*\r\n"_s + end << 1 << 1 << longRun(2, crlf + b30);
     QTest::newRow("first-line length later rejected")
-        << first + a32 + u"*\r\n"_s + closing << 1 << 1 << longRun(2, crlf + rep(u"A"_s, 30));
+        << first + a32 + u"*\r\n"_s + end << 1 << 1 << longRun(2, crlf + rep(u"A"_s, 30));
     QTest::newRow("asterisk inside a line starts a new run")
-        << rep(u"A"_s, 20) + u"*"_s + rep(u"A"_s, 20) + u"*\r\n"_s + closing << 4 << 0 << QString();
+        << rep(u"A"_s, 20) + u"*"_s + rep(u"A"_s, 20) + u"*\r\n"_s + end << 20 << 0 << QString();
     QTest::newRow("second run of a later line holds 32")
-        << first + u"AB*"_s + a32 + u"*\r\n"_s + closing << 5 << 0 << QString();
+        << first + u"AB*"_s + a32 + u"*\r\n"_s + end << 21 << 0 << QString();
     QTest::newRow("second run of a later line holds 33")
-        << first + u"AB*"_s + a32 + u"A*\r\n"_s + closing << 1 << 1 << longRun(2, a32);
-    QTest::newRow("lone LF is counted in the run")
-        << first + u"A*\n"_s + rep(u"B"_s, 32) + u"*\r\n"_s + closing << 1 << 1
-        << longRun(2, u"\n"_s + rep(u"B"_s, 31));
+        << first + u"AB*"_s + a32 + u"A*\r\n"_s + end << 1 << 1 << longRun(2, a32);
+    QTest::newRow("lone LF is counted in the run") << first + u"A*\n"_s + rep(u"B"_s, 32) + u"*\r\n"_s + end
+                                                   << 1 << 1 << longRun(2, u"\n"_s + rep(u"B"_s, 31));
     QTest::newRow("lone LF within the limit")
-        << u"A*\n"_s + rep(u"B"_s, 31) + u"*\r\n"_s + closing << 4 << 0 << QString();
+        << u"A*\n"_s + rep(u"B"_s, 31) + u"*\r\n"_s + end << 20 << 0 << QString();
     QTest::newRow("32 characters and a CR overflow at the CR")
-        << a32 + u"\r\n"_s + closing << 1 << 1 << longRun(2, a32);
+        << a32 + u"\r\n"_s + end << 1 << 1 << longRun(2, a32);
     QTest::newRow("run carried across a 64-character block, 32")
-        << stars + a32 + u"*\r\n"_s + closing << 4 << 0 << QString();
+        << stars + a32 + u"*\r\n"_s + end << 20 << 0 << QString();
     QTest::newRow("run carried across a 64-character block, 33")
-        << stars + a32 + u"A*\r\n"_s + closing << 0 << 1 << longRun(1, a32);
+        << stars + a32 + u"A*\r\n"_s + end << 0 << 1 << longRun(1, a32);
     QTest::newRow("run of 33 inside the second block")
-        << rep(u"*"_s, 70) + a32 + u"A*\r\n"_s + closing << 0 << 1 << longRun(1, a32);
+        << rep(u"*"_s, 70) + a32 + u"A**\r\n"_s + end << 0 << 1 << longRun(1, a32);
     QTest::newRow("last line without line end is measured")
         << first + closing + rep(u"C"_s, 31) << 4 << 1 << longRun(5, crlf + rep(u"C"_s, 30));
 
@@ -101,21 +102,21 @@ void TestVerifier::report_data() {
 
     // Blank lines and missing asterisks.
     QTest::newRow("first character a CR")
-        << u"\r\n"_s + first + closing << 1 << 1 << missingAsterisk(1, QString());
+        << u"\r\n"_s + first + end << 1 << 1 << missingAsterisk(1, QString());
     QTest::newRow("two CR LF in a row after line 5")
-        << nineLines.left(55) + crlf + closing << 6 << 1
+        << nineLines.left(55) + crlf + end << 6 << 1
         << missingAsterisk(6, u"YYY*\r\n#MatchLocation*\r\n000000*\r\n"_s);
     QTest::newRow("excerpt shorter than 32")
-        << first + u"ABC\r\n"_s + closing << 2 << 1 << missingAsterisk(2, first + u"ABC"_s);
-    QTest::newRow("excerpt of exactly 32") << u"#123456789*\r\n"_s + rep(u"A"_s, 25) + crlf + closing << 2
-                                           << 1 << missingAsterisk(2, u"6789*\r\n"_s + rep(u"A"_s, 25));
+        << first + u"ABC\r\n"_s + end << 2 << 1 << missingAsterisk(2, first + u"ABC"_s);
+    QTest::newRow("excerpt of exactly 32") << u"#123456789*\r\n"_s + rep(u"A"_s, 25) + crlf + end << 2 << 1
+                                           << missingAsterisk(2, u"6789*\r\n"_s + rep(u"A"_s, 25));
     QTest::newRow("lines after the end mark are examined")
         << u"#X*\r\n"_s + closing + u"Q\r\n"_s << 5 << 1
         << missingAsterisk(5, u"X*\r\nYYYYYY*\r\nEOFEOF*\r\nXXXXXX*\r\nQ"_s);
     QTest::newRow("CR at a block start after an asterisk")
-        << rep(u"*"_s, 64) + crlf + closing << 4 << 0 << QString();
+        << rep(u"*"_s, 64) + crlf + end << 20 << 0 << QString();
     QTest::newRow("CR at a block start without an asterisk")
-        << rep(u"*"_s, 63) + u"A\r\n"_s + closing << 1 << 1 << missingAsterisk(1, rep(u"*"_s, 31) + u"A"_s);
+        << rep(u"*"_s, 63) + u"A\r\n"_s + end << 1 << 1 << missingAsterisk(1, rep(u"*"_s, 31) + u"A"_s);
     QTest::newRow("last line without asterisk and CR LF not reported")
         << first + closing + u"trailing"_s << 4 << 0 << QString();
 
