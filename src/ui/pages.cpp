@@ -172,7 +172,7 @@ QWidget* locationsPage(Controls& c) {
         runtimeLabel(page, u"lblLocation10"_s, u"Default database is at: C:\\Program Files\\Corvanta"_s);
     c.lblLocation9 = runtimeLabel(page, u"lblLocation9"_s, u"FileName"_s);
     c.lblLocation8 = runtimeLabel(page, u"lblLocation8"_s, u"FileSize:"_s);
-    c.lblLocations13 = runtimeLabel(page, u"lblLocations13"_s, u"Label5"_s);
+    c.lblLocations13 = label(page, u"lblLocations13"_s, u"Label5"_s);
     c.cboLocation1 =
         areaCombo(page, u"cboLocation1"_s, u"Choose a state,territory and/or marine area from this menu."_s);
     c.lstList1 = lineList(page, u"lstList1"_s);
@@ -184,9 +184,12 @@ QWidget* locationsPage(Controls& c) {
     c.cmdEnd3 = button(page, u"cmdEnd3"_s, u"&End"_s);
 
     auto* database = new QVBoxLayout;
-    database->addWidget(
-        label(page, u"lblLocation7"_s, u"Click the DataBase button to load the location database."_s, true));
-    database->addLayout(row({c.cmbLocation4}));
+    auto* load = new QHBoxLayout;
+    load->addWidget(
+        label(page, u"lblLocation7"_s, u"Click the DataBase button to load the location database."_s, true),
+        1);
+    load->addWidget(c.cmbLocation4, 0, Qt::AlignTop);
+    database->addLayout(load);
     database->addWidget(c.lblLocation10);
     database->addWidget(c.lblLocation9);
     database->addWidget(c.lblLocation8);

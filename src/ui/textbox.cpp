@@ -52,9 +52,15 @@ void TextBoxBinding::storeEdits() {
 void TextBoxBinding::show() {
     if (m_showing && *m_field == m_shown)
         return;
+    // After Add Item the new lines are at the end: show them rather than the top of the text.
+    const bool appended = m_showing && m_field->size() > m_shown.size() && m_field->startsWith(m_shown);
     m_writing = true;
     m_box->setPlainText(*m_field); // a CR LF pair becomes one line break
     m_writing = false;
+    if (appended) {
+        m_box->moveCursor(QTextCursor::End);
+        m_box->ensureCursorVisible();
+    }
     m_shown = *m_field;
     m_showing = true;
     m_edited = false;
