@@ -73,7 +73,7 @@ QPlainTextEdit* textBox(QWidget* page, const QString& name, bool horizontalScrol
 }
 
 // An area drop-down: the rows of the area table, and the prompt in its text field until the user
-// chooses a row. Typing in the field selects nothing and adds no row.
+// chooses a row. Text typed into the field never becomes a new row.
 QComboBox* areaCombo(QWidget* page, const QString& name, const QString& prompt) {
     auto* combo = new QComboBox(page);
     combo->setObjectName(name);
