@@ -38,7 +38,9 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"quenbury"_s);
+    QApplication::setApplicationName(u"quenbury"_s); // also the X11 window class the menu entry expects
+    // Wayland matches the window to its menu entry (and icon) by this name.
+    QGuiApplication::setDesktopFileName(u"org.corvanta.quenbury"_s);
     QApplication::setApplicationVersion(QStringLiteral(QUENBURY_VERSION));
 
     const QString databaseFolder =
