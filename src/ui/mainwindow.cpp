@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "locations/locationdatabase.h"
 #include "ui/eventspage.h"
 #include "ui/logo.h"
 
@@ -81,6 +82,7 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     bindInputs();
     bindTabs();
     bindLists();
+    m_c.rtxtTranslations1->setModel(&m_databaseLines);
 
     m_wizard.Form_Load();
     refresh();
@@ -123,7 +125,6 @@ void MainWindow::bindInputs() {
     const std::initializer_list<std::pair<QPlainTextEdit*, QString*>> boxes{
         {m_c.txtText1, &m_form.txtText1},
         {m_c.txtTranslations1, &m_form.txtTranslations1},
-        {m_c.rtxtTranslations1, &m_form.rtxtTranslations1},
         {m_c.txtCreate2, &m_form.txtCreate2},
         {m_c.txtCreate3, &m_form.txtCreate3},
     };
@@ -218,6 +219,10 @@ void MainWindow::refresh() {
 
     for (const auto& binding : m_textBoxes)
         binding->show();
+    if (m_form.rtxtTranslations1 != m_databaseShown) {
+        m_databaseShown = m_form.rtxtTranslations1;
+        m_databaseLines.setStringList(locations::splitDatabaseLines(m_databaseShown));
+    }
     QPalette palette = m_c.txtCreate3->palette();
     const QColor colour = colourOf(m_form.txtCreate3Colour);
     if (palette.color(QPalette::Base) != colour) {

@@ -7,6 +7,7 @@
 #include "wizard/wizard.h"
 
 #include <QMainWindow>
+#include <QStringListModel>
 
 #include <functional>
 #include <memory>
@@ -48,6 +49,8 @@ private:
     wizard::Wizard m_wizard;
     Controls m_c;
     std::vector<std::unique_ptr<TextBoxBinding>> m_textBoxes;
+    QStringListModel m_databaseLines; // what rtxtTranslations1 shows
+    QString m_databaseShown;
     QString m_locationPrompt;
     QString m_translationPrompt;
     bool m_refreshing = false;

@@ -57,7 +57,7 @@ struct Controls {
     QComboBox* cboTranslations1 = nullptr;
     QListView* lstList2 = nullptr;
     QPlainTextEdit* txtTranslations1 = nullptr;
-    QPlainTextEdit* rtxtTranslations1 = nullptr;
+    QListView* rtxtTranslations1 = nullptr; // the last loaded database, one line per row
     QPushButton* cmdAddItem2 = nullptr;
     QPushButton* cmdClear2 = nullptr;
     QPushButton* cmdContinue5 = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/textbox.h"
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace quenbury::ui {
@@ -52,15 +53,29 @@ void TextBoxBinding::storeEdits() {
 void TextBoxBinding::show() {
     if (m_showing && *m_field == m_shown)
         return;
-    // After Add Item the new lines are at the end: show them rather than the top of the text.
-    const bool appended = m_showing && m_field->size() > m_shown.size() && m_field->startsWith(m_shown);
+    // A box on a page out of sight is brought up to date when its page is shown: a long text
+    // costs tens of milliseconds to lay into a box, and nobody can see or edit it meanwhile.
+    if (!m_box->isVisibleTo(m_box->window()))
+        return;
+    // Add Item only appends lines: add just those, and show them rather than the top of the text.
+    // (A text ending in a lone CR is set whole, since a CR LF split across the two parts would
+    // become two line breaks.)
+    const bool appended = m_showing && m_field->size() > m_shown.size() && !m_shown.endsWith(u'\r') &&
+                          m_field->startsWith(m_shown);
     m_writing = true;
-    m_box->setPlainText(*m_field); // a CR LF pair becomes one line break
-    m_writing = false;
     if (appended) {
+        QTextDocument* document = m_box->document();
+        document->setUndoRedoEnabled(false); // as setPlainText(): no undo of the program's own writes
+        QTextCursor end(document);
+        end.movePosition(QTextCursor::End);
+        end.insertText(QStringView(*m_field).mid(m_shown.size()).toString()); // CR LF becomes one break
+        document->setUndoRedoEnabled(true);
         m_box->moveCursor(QTextCursor::End);
         m_box->ensureCursorVisible();
+    } else {
+        m_box->setPlainText(*m_field); // a CR LF pair becomes one line break
     }
+    m_writing = false;
     m_shown = *m_field;
     m_showing = true;
     m_edited = false;

@@ -75,6 +75,12 @@ QString shownText(QWidget* w) {
         return button->text();
     if (auto* box = qobject_cast<QPlainTextEdit*>(w))
         return quenbury::ui::modelText(*box->document());
+    if (auto* list = qobject_cast<QListView*>(w)) {
+        QStringList rows;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            rows.append(list->model()->index(row, 0).data().toString());
+        return rows.join(u"\r\n"_s);
+    }
     if (auto* combo = qobject_cast<QComboBox*>(w))
         return combo->lineEdit()->text();
     return u"<no text>"_s;
@@ -238,6 +244,8 @@ void TestMainWindow::startState() {
     auto* control = h.get<QWidget>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(control);
     QVERIFY(h.tabs()->widget(page)->isAncestorOf(control));
+    // A box is written when its page is in sight, so look at the page as a user would.
+    h.tabs()->setCurrentIndex(page);
     QCOMPARE(shownText(control), text);
     QCOMPARE(control->isEnabled(), enabled);
     if (auto* combo = qobject_cast<QComboBox*>(control)) {

@@ -1,0 +1,444 @@
+// quenbury-bench: measures the wizard through its real widgets (offscreen) at the sizes a user can
+// reach, and prints each figure's median beside its budget. Not a test: run it on a quiet machine,
+// from a release build:  build/release/bin/quenbury-bench
+
+#include "figures.h"
+
+#include "locations/locationdatabase.h"
+#include "matchfile/verifier.h"
+#include "ui/mainwindow.h"
+#include "wizard/platform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QStringListModel>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QWindow>
+
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+using bench::medianMs;
+using bench::milliseconds;
+
+namespace {
+
+constexpr int Runs = 7;
+constexpr double FrameMs = 16.7;
+constexpr double ExtremeMs = 100;
+
+// Answers the open dialog with a prepared path; never shows anything.
+class BenchPlatform : public quenbury::wizard::Platform {
+public:
+    QString nextOpenPath;
+    QString openFileName(const QString&, const QString&) override { return nextOpenPath; }
+    QString saveFileName(const QString&) override { return {}; }
+    void beep() override {}
+    void showError(const QString& message) override { qFatal("unexpected error: %s", qPrintable(message)); }
+    void endProgram() override {}
+};
+
+QString dataFolder() {
+    return quenbury::locations::defaultDatabaseFolder(QCoreApplication::applicationDirPath());
+}
+
+void settle() {
+    QCoreApplication::processEvents();
+}
+
+// One window under measurement, driven only through its widgets.
+class Session {
+public:
+    Session()
+        : window(platform, dataFolder()) {
+        window.show();
+        while (!window.windowHandle() || !window.windowHandle()->isExposed())
+            QCoreApplication::processEvents();
+        settle();
+    }
+
+    template <typename T = QWidget> T* find(const QString& name) {
+        T* w = window.findChild<T*>(name);
+        if (!w)
+            qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+
+    void click(const QString& button) {
+        find<QAbstractButton>(button)->click();
+        settle();
+    }
+    void type(const QString& box, const QString& text) {
+        find<QPlainTextEdit>(box)->setPlainText(text);
+        settle();
+    }
+    void choose(const QString& combo, int row) {
+        find<QComboBox>(combo)->setCurrentIndex(row);
+        settle();
+    }
+    void page(int index) {
+        find<QTabWidget>(u"SSTab1"_s)->setCurrentIndex(index);
+        settle();
+    }
+    void load(const QString& path) {
+        platform.nextOpenPath = path;
+        click(u"cmbLocation4"_s);
+    }
+    void selectAll(const QString& list) {
+        QListView* view = find<QListView>(list);
+        QAbstractItemModel* model = view->model();
+        view->selectionModel()->select(
+            QItemSelection(model->index(0, 0), model->index(model->rowCount() - 1, 0)),
+            QItemSelectionModel::ClearAndSelect);
+    }
+
+    BenchPlatform platform;
+    quenbury::ui::MainWindow window;
+};
+
+// A location database of `lines` lines, each a plausible location line.
+QString writeDatabase(const QTemporaryDir& dir, int lines) {
+    QByteArray bytes;
+    bytes.reserve(qsizetype(lines) * 20);
+    for (int i = 0; i < lines; ++i) {
+        const int area = 1 + i * 98 / lines;
+        bytes += QByteArray::number(area).rightJustified(3, '0');
+        bytes += i % 400 == 0 ? QByteArray("000EntireArea*")
+                              : QByteArray::number(i % 1000).rightJustified(3, '0') + "County" +
+                                    QByteArray::number(i) + '*';
+        bytes += "\r\n";
+    }
+    const QString path = dir.filePath(u"db-%1.txt"_s.arg(lines));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// A well-formed match file text of `lines` lines.
+QString matchText(int lines) {
+    QString text = u"#MatchEvent*\r\nTOR*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"_s;
+    for (int i = 5; i < lines - 3; ++i)
+        text += u"0%1County%2*\r\n"_s.arg(i % 100000, 5, 10, QLatin1Char('0')).arg(i);
+    text += u"YYYYYY*\r\nEOFEOF*\r\nXXXXXX*\r\n"_s;
+    return text;
+}
+
+// ---- Start-up, in child processes so that each start is a whole program start ------------------
+
+int startupChild(const QString& what) {
+    int argc = 1;
+    char name[] = "quenbury-bench";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    std::unique_ptr<QWidget> shown;
+    BenchPlatform platform;
+    if (what == u"quenbury"_s)
+        shown = std::make_unique<quenbury::ui::MainWindow>(platform, dataFolder());
+    else
+        shown = std::make_unique<QWidget>();
+    shown->show();
+    while (!shown->windowHandle() || !shown->windowHandle()->isExposed())
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    return 0;
+}
+
+double startupMs(const QString& what) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    child.setProcessEnvironment(env);
+    return milliseconds([&] {
+        child.start(QCoreApplication::applicationFilePath(), {u"--startup"_s, what});
+        if (!child.waitForFinished(60000) || child.exitCode() != 0)
+            qFatal("start-up child failed");
+    });
+}
+
+// ---- Peak memory, in a child process so that nothing else counts towards it -------------------
+
+int memoryChild(const QString& databasePath) {
+    int argc = 1;
+    char name[] = "quenbury-bench";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    Session s;
+    s.load(databasePath);
+    const QString text = matchText(quenbury::locations::MaxListLines);
+    for (const QString& box : {u"txtText1"_s, u"txtTranslations1"_s, u"txtCreate2"_s, u"txtCreate3"_s})
+        s.type(box, text);
+    s.selectAll(u"lstList1"_s);
+    s.selectAll(u"lstList2"_s);
+    for (int page = 0; page < 5; ++page)
+        s.page(page);
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            std::printf("%s\n", line.mid(6).trimmed().constData());
+            return 0;
+        }
+    }
+    return 1;
+}
+
+double peakMemoryMb(const QString& databasePath) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {u"--memory"_s, databasePath});
+    if (!child.waitForFinished(120000) || child.exitCode() != 0)
+        qFatal("memory child failed");
+    const QByteArray kb = child.readAllStandardOutput().trimmed().split(' ').value(0);
+    return kb.toDouble() / 1024.0;
+}
+
+// ---- The figures --------------------------------------------------------------------------------
+
+void measureStartup(bench::Table& table) {
+    QList<double> program;
+    QList<double> bare;
+    for (int i = 0; i < Runs; ++i) {
+        bare.append(startupMs(u"bare"_s));
+        program.append(startupMs(u"quenbury"_s));
+    }
+    const double programMs = bench::median(program);
+    const double bareMs = bench::median(bare);
+    std::printf("  start-up: wizard %.1f ms, bare QApplication with one empty QWidget %.1f ms\n", programMs,
+                bareMs);
+    table.add(u"Start-up to the window shown, against a bare QApplication"_s, programMs / bareMs, 2, u"x"_s);
+}
+
+// Every user action at the size of a real match file: 1,999 lines in the boxes, the shipped
+// database in the lists.
+void measureRealSize(bench::Table& table) {
+    const QString text = matchText(1999);
+    const QString shipped = dataFolder() + u"/"_s + quenbury::locations::ShippedDatabaseName.toString();
+    Session s;
+    s.click(u"cmdContinue1"_s);
+    s.click(u"cmdContinue2"_s);
+    s.load(shipped);
+
+    const auto frame = [&](const QString& name, const std::function<void()>& prepare,
+                           const std::function<void()>& work) {
+        table.add(name + u" (1,999 lines)"_s, medianMs(Runs, prepare, work), FrameMs, u"ms"_s);
+    };
+    const auto onLocations = [&] {
+        s.page(2);
+        s.type(u"txtText1"_s, text);
+    };
+    frame(
+        u"Events page: Continue"_s,
+        [&] {
+            s.page(1);
+            s.type(u"txtText1"_s, text);
+        },
+        [&] { s.click(u"cmdContinue2"_s); });
+    int row = 0;
+    frame(
+        u"Locations page: choose an area"_s, [&] { row = (row + 7) % 71; },
+        [&] { s.choose(u"cboLocation1"_s, row); });
+    frame(u"Locations page: Add Item"_s, onLocations, [&] { s.click(u"cmdAdd1"_s); });
+    frame(u"Locations page: Clear"_s, onLocations, [&] { s.click(u"cmdClear1"_s); });
+    frame(u"Locations page: Continue"_s, onLocations, [&] { s.click(u"cmdContinue3"_s); });
+    frame(
+        u"Translations page: Brisvane 400"_s, [&] { s.page(3); }, [&] { s.click(u"cmdBrisvane400"_s); });
+    frame(
+        u"Translations page: choose an area"_s, [&] { row = (row + 7) % 71; },
+        [&] { s.choose(u"cboTranslations1"_s, row); });
+    const auto onTranslations = [&] {
+        s.page(3);
+        s.type(u"txtTranslations1"_s, text);
+    };
+    frame(u"Translations page: Add Item"_s, onTranslations, [&] { s.click(u"cmdAddItem2"_s); });
+    frame(u"Translations page: Clear"_s, onTranslations, [&] { s.click(u"cmdClear2"_s); });
+    frame(u"Translations page: Brisvane 100"_s, onTranslations, [&] { s.click(u"cmdContinue4"_s); });
+    frame(u"Translations page: Continue"_s, onTranslations, [&] { s.click(u"cmdContinue5"_s); });
+    const auto onCreate = [&] {
+        s.page(4);
+        s.type(u"txtCreate2"_s, text);
+    };
+    frame(u"Create File page: Verify File"_s, onCreate, [&] { s.click(u"cmdCreate1"_s); });
+    frame(
+        u"Create File page: Clear"_s,
+        [&] {
+            onCreate();
+            s.click(u"cmdCreate1"_s);
+        },
+        [&] { s.click(u"cmdClear3"_s); });
+    int page = 0;
+    frame(
+        u"A page change by its header"_s, [&] { page = (page + 1) % 5; }, [&] { s.page(page); });
+}
+
+struct Extremes {
+    double load = 0;
+    double choose = 0;
+    double add = 0;
+    double proceed = 0;
+};
+
+// The largest database the lists can hold, all of it selected and added.
+Extremes measureExtremes(const QString& databasePath) {
+    Extremes e;
+    std::unique_ptr<Session> s;
+    e.load = medianMs(
+        Runs,
+        [&] {
+            s.reset();
+            s = std::make_unique<Session>();
+        },
+        [&] { s->load(databasePath); });
+
+    // The area is sought from the top: the last area's line stands near the end of the list.
+    int row = 0;
+    e.choose = medianMs(
+        Runs, [&] { row = row == 70 ? 69 : 70; }, [&] { s->choose(u"cboLocation1"_s, row); });
+
+    s->click(u"cmdContinue1"_s);
+    e.add = medianMs(
+        Runs,
+        [&] {
+            s->click(u"cmdContinue2"_s); // starts the text afresh
+            s->selectAll(u"lstList1"_s);
+        },
+        [&] { s->click(u"cmdAdd1"_s); });
+    e.proceed = medianMs(
+        Runs,
+        [&] {
+            s->click(u"cmdContinue2"_s);
+            s->selectAll(u"lstList1"_s);
+            s->click(u"cmdAdd1"_s);
+        },
+        [&] { s->click(u"cmdContinue3"_s); });
+    return e;
+}
+
+void measureVerifier(bench::Table& table) {
+    const QString text = matchText(quenbury::locations::MaxListLines);
+    const QByteArrayView bytes(reinterpret_cast<const char*>(text.utf16()),
+                               text.size() * qsizetype(sizeof(char16_t)));
+    volatile qint32 sink = 0;
+    const double verifyMs = medianMs(
+        15, [] {}, [&] { sink = quenbury::matchfile::verify(text).LineCount; });
+    // A byte that a text of ASCII characters in UTF-16 never holds, so memchr reads all of it.
+    const double scanMs = medianMs(
+        15, [] {}, [&] { sink = std::memchr(bytes.data(), 0xFF, size_t(bytes.size())) ? 1 : 0; });
+    (void)sink;
+    std::printf("  verifier %.3f ms, memchr over the same %lld bytes %.3f ms (%d lines)\n", verifyMs,
+                qlonglong(bytes.size()), scanMs, quenbury::locations::MaxListLines);
+    table.add(u"Verifier's scan against memchr over the same text"_s, verifyMs / scanMs, 3, u"x"_s);
+}
+
+// The facts behind the list and text box choices, measured on this machine's Qt.
+void measureQtFacts() {
+    std::printf("\nQt facts (%s):\n", qVersion());
+    QStringList lines;
+    for (int i = 0; i < quenbury::locations::MaxListLines; ++i)
+        lines.append(u"0%1County%2*"_s.arg(i % 100000, 5, 10, QLatin1Char('0')).arg(i));
+    for (bool uniform : {true, false}) {
+        QStringListModel model;
+        QListView view;
+        view.setUniformItemSizes(uniform);
+        view.setModel(&model);
+        view.resize(200, 300);
+        view.show();
+        settle();
+        const double ms = milliseconds([&] {
+            model.setStringList(lines);
+            view.repaint();
+            settle();
+        });
+        std::printf("  QListView, %d lines, %s uniform item sizes: %.1f ms\n", int(lines.size()),
+                    uniform ? "with" : "without", ms);
+    }
+    for (int rows : {2048, 4096, 8192}) {
+        QStringListModel model(lines.mid(0, rows));
+        QItemSelectionModel selection(&model);
+        const double oneByOne = milliseconds([&] {
+            for (int row = 0; row < model.rowCount(); ++row)
+                selection.select(model.index(row), QItemSelectionModel::Select);
+        });
+        selection.clearSelection();
+        const double ranges = milliseconds([&] {
+            selection.select(QItemSelection(model.index(0), model.index(model.rowCount() - 1)),
+                             QItemSelectionModel::Select);
+        });
+        std::printf("  selecting %d rows one at a time: %.1f ms; as one range: %.3f ms\n", rows, oneByOne,
+                    ranges);
+    }
+    QPlainTextEdit edit;
+    edit.show();
+    const QString text = matchText(quenbury::locations::MaxListLines);
+    const double setText = medianMs(
+        5,
+        [&] {
+            edit.clear();
+            settle();
+        },
+        [&] {
+            edit.setPlainText(text);
+            settle();
+        });
+    std::printf("  QPlainTextEdit::setPlainText with %lld KB (%d lines): %.1f ms\n",
+                qlonglong(text.size() / 1024), quenbury::locations::MaxListLines, setText);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc == 3 && std::strcmp(argv[1], "--startup") == 0)
+        return startupChild(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], "--memory") == 0)
+        return memoryChild(QString::fromLocal8Bit(argv[2]));
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString largest = writeDatabase(dir, quenbury::locations::MaxListLines);
+    const QString half = writeDatabase(dir, 16384);
+
+    std::printf("Quenbury benchmark: median of %d runs each, offscreen, Qt %s\n\n", Runs, qVersion());
+    bench::Table table;
+    measureStartup(table);
+    measureRealSize(table);
+
+    const Extremes full = measureExtremes(largest);
+    const Extremes halfSize = measureExtremes(half);
+    struct Named {
+        QString full;
+        QString shortName;
+        double Extremes::*member;
+    };
+    const QList<Named> extremes = {
+        {u"Load a 32,767-line database into both lists"_s, u"load"_s, &Extremes::load},
+        {u"Choose an area in a 32,767-line list"_s, u"choose an area"_s, &Extremes::choose},
+        {u"Add Item with all 32,767 lines selected (650 KB text)"_s, u"Add Item"_s, &Extremes::add},
+        {u"Locations page: Continue with the 650 KB text"_s, u"Continue"_s, &Extremes::proceed},
+    };
+    for (const Named& e : extremes)
+        table.add(e.full, full.*e.member, ExtremeMs, u"ms"_s);
+    for (const Named& e : extremes)
+        table.add(u"Growth from 16,384 to 32,767 lines: "_s + e.shortName,
+                  full.*e.member / (halfSize.*e.member), 2.3, u"x"_s);
+
+    measureVerifier(table);
+    table.add(u"Peak memory, both lists full and 32,767 lines in every box"_s, peakMemoryMb(largest), 80,
+              u"MB"_s);
+
+    const bool within = table.print();
+    measureQtFacts();
+    std::printf("\n%s\n",
+                within ? "Every figure is within its budget." : "Some figures are over their budget.");
+    return within ? 0 : 1;
+}
