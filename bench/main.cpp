@@ -172,11 +172,16 @@ int memoryChild(const QString& databasePath) {
     QApplication app(argc, argv);
     Session s;
     s.load(databasePath);
-    const QString text = matchText(quenbury::locations::MaxListLines);
-    for (const QString& box : {u"txtText1"_s, u"txtTranslations1"_s, u"txtCreate2"_s, u"txtCreate3"_s})
-        s.type(box, text);
     s.selectAll(u"lstList1"_s);
     s.selectAll(u"lstList2"_s);
+    // A user pastes into a box on the page in sight; the program writes a box when its page is shown.
+    const QString text = matchText(quenbury::locations::MaxListLines);
+    const std::pair<int, QString> boxes[] = {
+        {2, u"txtText1"_s}, {3, u"txtTranslations1"_s}, {4, u"txtCreate2"_s}, {4, u"txtCreate3"_s}};
+    for (const auto& [page, box] : boxes) {
+        s.page(page);
+        s.type(box, text);
+    }
     for (int page = 0; page < 5; ++page)
         s.page(page);
     QFile status(u"/proc/self/status"_s);
@@ -303,9 +308,10 @@ Extremes measureExtremes(const QString& databasePath) {
     // The area is sought from the top: the last area's line stands near the end of the list.
     int row = 0;
     e.choose = medianMs(
-        Runs, [&] { row = row == 70 ? 69 : 70; }, [&] { s->choose(u"cboLocation1"_s, row); });
+        3 * Runs, [&] { row = row == 70 ? 69 : 70; }, [&] { s->choose(u"cboLocation1"_s, row); });
 
     s->click(u"cmdContinue1"_s);
+    bool flip = false;
     e.add = medianMs(
         Runs,
         [&] {
@@ -316,6 +322,9 @@ Extremes measureExtremes(const QString& databasePath) {
     e.proceed = medianMs(
         Runs,
         [&] {
+            // A different event section each time, so that the boxes really change.
+            s->page(1);
+            s->click((flip = !flip) ? u"cmdClearAll1"_s : u"cmdSelectAll1"_s);
             s->click(u"cmdContinue2"_s);
             s->selectAll(u"lstList1"_s);
             s->click(u"cmdAdd1"_s);

@@ -60,7 +60,6 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     , m_wizard(m_form, platform, databaseFolder) {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"Corvanta  Quenbury(tm)"_s);
-    setWindowIcon(QIcon(logoResourcePath()));
     // The pages were laid out for a small dialog font: at the usual desktop size the Events page's
     // three columns and the Locations page would not fit the window's opening size.
     QFont windowFont = font();
@@ -74,6 +73,9 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     connect(end, &QAction::triggered, this, [this] { run([this] { m_wizard.End_Click(); }); });
 
     m_c = buildPages(this);
+    // The logo is drawn once, for the Start page; the window icon reuses that drawing.
+    if (const auto* logo = findChild<QLabel*>(u"Picture1"_s))
+        setWindowIcon(QIcon(logo->pixmap()));
     setCentralWidget(m_c.SSTab1);
     m_locationPrompt = m_c.cboLocation1->currentText();
     m_translationPrompt = m_c.cboTranslations1->currentText();
