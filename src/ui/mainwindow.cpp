@@ -26,7 +26,7 @@ using wizard::Wizard;
 
 namespace {
 
-// The design's client area, 8412 x 6384 twips, at 15 twips per pixel.
+// The client area the receivers' owners know, 8412 x 6384 twips, at 15 twips per pixel.
 constexpr QSize ClientSize(561, 426);
 
 QColor colourOf(BoxColour colour) {
