@@ -1,6 +1,6 @@
 #include "ui/mainwindow.h"
 
-#include "locations/locationdatabase.h"
+#include "ui/accesskeys.h"
 #include "ui/eventspage.h"
 #include "ui/logo.h"
 
@@ -68,6 +68,7 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
 
     QMenu* file = menuBar()->addMenu(u"&File"_s);
     file->setObjectName(u"File"_s);
+    file->setAccessibleName(u"File"_s);
     QAction* end = file->addAction(u"&End"_s);
     end->setObjectName(u"End"_s);
     connect(end, &QAction::triggered, this, [this] { run([this] { m_wizard.End_Click(); }); });
@@ -77,6 +78,7 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     if (const auto* logo = findChild<QLabel*>(u"Picture1"_s))
         setWindowIcon(QIcon(logo->pixmap()));
     setCentralWidget(m_c.SSTab1);
+    new AccessKeys(m_c.SSTab1);
     m_locationPrompt = m_c.cboLocation1->currentText();
     m_translationPrompt = m_c.cboTranslations1->currentText();
 
@@ -221,10 +223,8 @@ void MainWindow::refresh() {
 
     for (const auto& binding : m_textBoxes)
         binding->show();
-    if (m_form.rtxtTranslations1 != m_databaseShown) {
-        m_databaseShown = m_form.rtxtTranslations1;
-        m_databaseLines.setStringList(locations::splitDatabaseLines(m_databaseShown));
-    }
+    if (m_databaseLines.stringList() != m_form.rtxtTranslations1)
+        m_databaseLines.setStringList(m_form.rtxtTranslations1);
     QPalette palette = m_c.txtCreate3->palette();
     const QColor colour = colourOf(m_form.txtCreate3Colour);
     if (palette.color(QPalette::Base) != colour) {

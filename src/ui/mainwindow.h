@@ -50,7 +50,6 @@ private:
     Controls m_c;
     std::vector<std::unique_ptr<TextBoxBinding>> m_textBoxes;
     QStringListModel m_databaseLines; // what rtxtTranslations1 shows
-    QString m_databaseShown;
     QString m_locationPrompt;
     QString m_translationPrompt;
     bool m_refreshing = false;

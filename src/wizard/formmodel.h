@@ -4,6 +4,7 @@
 #include "wizard/linelistmodel.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -41,7 +42,8 @@ struct FormModel {
     int cboTranslations1 = -1;
     LineListModel lstList2;
     QString txtTranslations1 = QStringLiteral("txtTranslations1");
-    QString rtxtTranslations1 = QStringLiteral("rtxtTranslations1");
+    QStringList rtxtTranslations1 = {
+        QStringLiteral("rtxtTranslations1")}; // the last database loaded, by lines
 
     // Create File page
     QString txtCreate2 = QStringLiteral("Text1");

@@ -151,7 +151,7 @@ void Wizard::LoadDatabaseLines(const QString& path) {
     m_vars.DatabaseLength = QString::number(read.database.byteLength);
     m_form.lblLocation8 = u"File Length in bytes:  "_s + m_vars.DatabaseLength;
     m_vars.DatabaseText = std::move(read.database.text);
-    m_form.rtxtTranslations1 = m_vars.DatabaseText;
+    m_form.rtxtTranslations1 = read.database.lines; // shares its lines with the two lists
     m_vars.CharCount = qint32(m_vars.DatabaseText.size());
     m_vars.LineCount = qint32(count);
     m_form.lblLocations13 = QString::number(m_vars.LineCount);

@@ -210,7 +210,7 @@ void TestWizard::databaseLoad() {
     QCOMPARE(h.form.lblLocations13, countCaption);
     QCOMPARE(h.form.lstList1.lines(), lines);
     QCOMPARE(h.form.lstList2.lines(), lines);
-    QCOMPARE(h.form.rtxtTranslations1, QString::fromLatin1(bytes));
+    QCOMPARE(h.form.rtxtTranslations1, lines);
     QVERIFY(h.form.enabled.cmdAdd1 && h.form.enabled.cmdClear1);
 }
 
@@ -239,7 +239,7 @@ void TestWizard::listLimit() {
     const QStringList before = {f.lblLocation9,
                                 f.lblLocation8,
                                 f.lblLocations13,
-                                f.rtxtTranslations1,
+                                f.rtxtTranslations1.join(u'\n'),
                                 h.wizard.variables().DatabaseText,
                                 h.wizard.variables().DatabaseLength};
     h.load(second);
@@ -261,7 +261,7 @@ void TestWizard::listLimit() {
     const QStringList after = {f.lblLocation9,
                                f.lblLocation8,
                                f.lblLocations13,
-                               f.rtxtTranslations1,
+                               f.rtxtTranslations1.join(u'\n'),
                                h.wizard.variables().DatabaseText,
                                h.wizard.variables().DatabaseLength};
     QCOMPARE(after, before);
