@@ -6,6 +6,7 @@
 
 #include "locations/locationdatabase.h"
 #include "matchfile/verifier.h"
+#include "ui/allocator.h"
 #include "ui/mainwindow.h"
 #include "wizard/platform.h"
 
@@ -175,12 +176,15 @@ int memoryChild(const QString& databasePath) {
     s.selectAll(u"lstList1"_s);
     s.selectAll(u"lstList2"_s);
     // A user pastes into a box on the page in sight; the program writes a box when its page is shown.
-    const QString text = matchText(quenbury::locations::MaxListLines);
-    const std::pair<int, QString> boxes[] = {
-        {2, u"txtText1"_s}, {3, u"txtTranslations1"_s}, {4, u"txtCreate2"_s}, {4, u"txtCreate3"_s}};
-    for (const auto& [page, box] : boxes) {
-        s.page(page);
-        s.type(box, text);
+    // The pasted text is the benchmark's own and does not count: it is gone before the measurement.
+    {
+        const QString text = matchText(quenbury::locations::MaxListLines);
+        const std::pair<int, QString> boxes[] = {
+            {2, u"txtText1"_s}, {3, u"txtTranslations1"_s}, {4, u"txtCreate2"_s}, {4, u"txtCreate3"_s}};
+        for (const auto& [page, box] : boxes) {
+            s.page(page);
+            s.type(box, text);
+        }
     }
     for (int page = 0; page < 5; ++page)
         s.page(page);
@@ -406,6 +410,7 @@ void measureQtFacts() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    quenbury::ui::keepLargeTextsOutOfTheHeap(); // as the program does
     if (argc == 3 && std::strcmp(argv[1], "--startup") == 0)
         return startupChild(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && std::strcmp(argv[1], "--memory") == 0)

@@ -1,4 +1,5 @@
 #include "locations/locationdatabase.h"
+#include "ui/allocator.h"
 #include "ui/mainwindow.h"
 #include "ui/qtplatform.h"
 
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    quenbury::ui::keepLargeTextsOutOfTheHeap();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"quenbury"_s); // also the X11 window class the menu entry expects
     // Wayland matches the window to its menu entry (and icon) by this name.
