@@ -129,8 +129,10 @@ __attribute__((target("avx2,popcnt,lzcnt,bmi"))) ScanState skipCleanBlocksAvx2(c
 }
 
 // GCC 12 takes the undefined source lanes of its own AVX-512 shift intrinsics for uninitialised.
+#if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 // With AVX-512 a compare yields the bit mask of 32 characters directly, and the search for long
 // runs inside blocks is done for eight blocks at once.
 __attribute__((target("avx512f,avx512bw,popcnt,lzcnt,bmi"))) ScanState
@@ -169,7 +171,9 @@ skipCleanBlocksAvx512(const char16_t* data, qsizetype size, ScanState s) {
     }
     return s;
 }
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 #endif
 
 // Skips whole blocks in which no finding can stop the scan. A large file is mostly such blocks, so
