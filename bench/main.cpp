@@ -152,16 +152,20 @@ int startupChild(const QString& what) {
     return 0;
 }
 
-double startupMs(const QString& what) {
+// Runs this benchmark again as a child process on the offscreen platform; returns what it printed.
+QByteArray runChild(const QStringList& arguments) {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     child.setProcessEnvironment(env);
-    return milliseconds([&] {
-        child.start(QCoreApplication::applicationFilePath(), {u"--startup"_s, what});
-        if (!child.waitForFinished(60000) || child.exitCode() != 0)
-            qFatal("start-up child failed");
-    });
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!child.waitForFinished(120000) || child.exitCode() != 0)
+        qFatal("child %s failed", qPrintable(arguments.join(u' ')));
+    return child.readAllStandardOutput();
+}
+
+double startupMs(const QString& what) {
+    return milliseconds([&] { runChild({u"--startup"_s, what}); });
 }
 
 // ---- Peak memory, in a child process so that nothing else counts towards it -------------------
@@ -201,14 +205,7 @@ int memoryChild(const QString& databasePath) {
 }
 
 double peakMemoryMb(const QString& databasePath) {
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {u"--memory"_s, databasePath});
-    if (!child.waitForFinished(120000) || child.exitCode() != 0)
-        qFatal("memory child failed");
-    const QByteArray kb = child.readAllStandardOutput().trimmed().split(' ').value(0);
+    const QByteArray kb = runChild({u"--memory"_s, databasePath}).trimmed().split(' ').value(0);
     return kb.toDouble() / 1024.0;
 }
 
