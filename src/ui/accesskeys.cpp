@@ -1,0 +1,66 @@
+#include "ui/accesskeys.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeySequence>
+#include <QShortcutEvent>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace quenbury::ui {
+
+AccessKeys::AccessKeys(QTabWidget* tabs)
+    : QObject(tabs)
+    , m_tabs(tabs) {
+    tabs->tabBar()->installEventFilter(this);
+    for (QAbstractButton* button : tabs->findChildren<QAbstractButton*>())
+        button->installEventFilter(this);
+}
+
+bool AccessKeys::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Shortcut) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (shortcut->isAmbiguous() && focusNext(shortcut->key()))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool AccessKeys::focusNext(const QKeySequence& key) {
+    QTabBar* bar = m_tabs->tabBar();
+    QWidget* page = m_tabs->currentWidget();
+
+    // The focus chain runs from the header strip through the shown page in reading order.
+    QList<QWidget*> owners;
+    for (QWidget* w = bar->nextInFocusChain(); w != bar; w = w->nextInFocusChain()) {
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        if (button && page->isAncestorOf(button) && button->isVisible() && button->isEnabled() &&
+            QKeySequence::mnemonic(button->text()) == key)
+            owners.append(button);
+    }
+    int header = -1;
+    for (int i = 0; i < bar->count() && header < 0; ++i) {
+        if (bar->isTabEnabled(i) && QKeySequence::mnemonic(bar->tabText(i)) == key)
+            header = i;
+    }
+    const qsizetype turns = owners.size() + (header >= 0 ? 1 : 0);
+    if (turns == 0)
+        return false;
+
+    QWidget* focus = bar->window()->focusWidget();
+    qsizetype current = owners.indexOf(focus);
+    if (header >= 0 && focus == bar && bar->currentIndex() == header)
+        current = owners.size();
+    const qsizetype next = (current + 1) % turns;
+    bar->window()->setAttribute(Qt::WA_KeyboardFocusChange); // show where the focus went
+    if (next < owners.size()) {
+        owners[next]->setFocus(Qt::ShortcutFocusReason);
+    } else {
+        // A header can hold the focus only while its page is shown.
+        bar->setCurrentIndex(header);
+        bar->setFocus(Qt::ShortcutFocusReason);
+    }
+    return true;
+}
+
+} // namespace quenbury::ui
