@@ -57,6 +57,7 @@ EventsPage::EventsPage(QWidget* parent)
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         buttons[i] = new QPushButton(buttonTexts[i].second, this);
         buttons[i]->setObjectName(buttonTexts[i].first);
+        buttons[i]->setAutoDefault(true); // Enter works it once it has the focus, as Space does
     }
 
     for (int i = 0; i < events::EventCount; ++i) {

@@ -5,6 +5,7 @@
 #include "ui/logo.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -55,7 +57,8 @@ QLabel* runtimeLabel(QWidget* page, const QString& name, const QString& caption)
 QPushButton* button(QWidget* page, const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption, page);
     b->setObjectName(name);
-    b->setAutoDefault(false);
+    // Enter works the button that has the focus, as Space does.
+    b->setAutoDefault(true);
     return b;
 }
 
@@ -101,6 +104,14 @@ QListView* lineList(QWidget* page, const QString& name) {
     return list;
 }
 
+// Gives an input the name a screen reader speaks, and ties the label that names it on screen to it,
+// so a reader that follows labels finds the caption too.
+void name(QWidget* input, const QString& name, QLabel* label, const QString& description = QString()) {
+    label->setBuddy(input);
+    input->setAccessibleName(name);
+    input->setAccessibleDescription(description);
+}
+
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchFirst = false) {
     auto* layout = new QHBoxLayout;
     if (stretchFirst)
@@ -112,7 +123,9 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchFirst = fa
     return layout;
 }
 
-QWidget* startPage(Controls& c) {
+// Each page also lists its controls in reading order, the order Tab walks them in: top to bottom,
+// and left to right along a band.
+QWidget* startPage(Controls& c, QWidgetList& order) {
     auto* page = new QWidget;
     QLabel* name = label(page, u"Label4"_s, u"Quenbury(tm)"_s);
     QFont nameFont = name->font();
@@ -123,9 +136,11 @@ QWidget* startPage(Controls& c) {
     picture->setFixedSize(LogoWidth, LogoHeight);
     picture->setPixmap(logoPixmap(page->devicePixelRatioF()));
     picture->setAccessibleName(u"Quenbury logo"_s);
+    picture->setAccessibleDescription(u"A weather-alert radio receiving a broadcast under a thunder cloud"_s);
 
     c.cmdContinue1 = button(page, u"cmdContinue1"_s, u"&Continue"_s);
     c.cmdEnd1 = button(page, u"cmdEnd1"_s, u"&End"_s);
+    order = {c.cmdContinue1, c.cmdEnd1};
 
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
@@ -152,7 +167,7 @@ QWidget* startPage(Controls& c) {
     return page;
 }
 
-QWidget* eventsPage(Controls& c) {
+QWidget* eventsPage(Controls& c, QWidgetList& order) {
     auto* page = new EventsPage;
     c.eventsPage = page;
     for (std::size_t i = 0; i < c.Check.size(); ++i)
@@ -162,10 +177,13 @@ QWidget* eventsPage(Controls& c) {
     c.cmdContinue2 = page->buttons[2];
     c.cmdBack0 = page->buttons[3];
     c.cmdEnd2 = page->buttons[4];
+    // The buttons stand at the top, level with the title; then the rows, a column at a time.
+    order = {page->buttons.begin(), page->buttons.end()};
+    order.append({page->boxes.begin(), page->boxes.end()});
     return page;
 }
 
-QWidget* locationsPage(Controls& c) {
+QWidget* locationsPage(Controls& c, QWidgetList& order) {
     auto* page = new QWidget;
     c.cmbLocation4 = button(page, u"cmbLocation4"_s, u"&Database"_s);
     c.lblLocation10 =
@@ -185,9 +203,10 @@ QWidget* locationsPage(Controls& c) {
 
     auto* database = new QVBoxLayout;
     auto* load = new QHBoxLayout;
-    load->addWidget(
-        label(page, u"lblLocation7"_s, u"Click the DataBase button to load the location database."_s, true),
-        1);
+    QLabel* loadNote =
+        label(page, u"lblLocation7"_s, u"Click the DataBase button to load the location database."_s, true);
+    c.cmbLocation4->setAccessibleDescription(loadNote->text());
+    load->addWidget(loadNote, 1);
     load->addWidget(c.cmbLocation4, 0, Qt::AlignTop);
     database->addLayout(load);
     database->addWidget(c.lblLocation10);
@@ -211,29 +230,37 @@ QWidget* locationsPage(Controls& c) {
     notes->addStretch();
 
     auto* list = new QVBoxLayout;
-    list->addWidget(label(page, u"lblLocation6"_s,
-                          u"Highlight on a location below (or shift-click-highlight on a group of locations) "
-                          u"and then click the Add Item button."_s,
-                          true));
+    QLabel* listNote =
+        label(page, u"lblLocation6"_s,
+              u"Highlight on a location below (or shift-click-highlight on a group of locations) "
+              u"and then click the Add Item button."_s,
+              true);
+    c.lstList1->setAccessibleName(u"Loaded locations"_s);
+    c.lstList1->setAccessibleDescription(listNote->text());
+    list->addWidget(listNote);
     list->addWidget(c.lstList1, 1);
     list->addLayout(row({label(page, u"lblLocations12"_s, u"Num Entries:"_s), c.lblLocations13}));
 
     auto* outgoing = new QVBoxLayout;
-    outgoing->addWidget(label(page, u"lblLocation5"_s,
-                              u"Outgoing String-                                You can edit this box!"_s,
-                              true));
+    QLabel* outgoingCaption =
+        label(page, u"lblLocation5"_s,
+              u"Outgoing String-                                You can edit this box!"_s, true);
+    name(c.txtText1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box!"_s);
+    outgoing->addWidget(outgoingCaption);
     outgoing->addWidget(c.txtText1, 1);
     outgoing->addLayout(row({c.cmdAdd1, c.cmdClear1, c.cmdContinue3}));
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(title(page, u"lblLocations10"_s, u"Select Match Locations"_s), 0, 0);
     grid->addLayout(row({c.cmdBack1, c.cmdEnd3}, true), 0, 1);
-    grid->addWidget(
-        label(page, u"lblLocation2"_s,
-              u"Select the locations to activate the Brisvane by choosing county, territory and/or "
-              u"marine areas from the pull down menu."_s,
-              true),
-        1, 0, 1, 2);
+    QLabel* areaNote = label(page, u"lblLocation2"_s,
+                             u"Select the locations to activate the Brisvane by choosing county, territory "
+                             u"and/or marine areas from the pull down menu."_s,
+                             true);
+    // A drop-down's name is the text in its field (the prompt, then the chosen area); the label is
+    // what says what it is for.
+    areaNote->setBuddy(c.cboLocation1);
+    grid->addWidget(areaNote, 1, 0, 1, 2);
     grid->addLayout(database, 2, 0);
     grid->addLayout(notes, 2, 1);
     grid->addWidget(c.cboLocation1, 3, 0, 1, 2);
@@ -244,16 +271,20 @@ QWidget* locationsPage(Controls& c) {
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 3);
     grid->setRowStretch(4, 1);
+    // Back and End stand at the top right; the outgoing string and its buttons form the right column.
+    order = {c.cmdBack1, c.cmdEnd3, c.cmbLocation4, c.cboLocation1, c.lstList1,
+             c.txtText1, c.cmdAdd1, c.cmdClear1,    c.cmdContinue3};
     return page;
 }
 
-QWidget* translationsPage(Controls& c) {
+QWidget* translationsPage(Controls& c, QWidgetList& order) {
     auto* page = new QWidget;
     c.cmdContinue4 = button(page, u"cmdContinue4"_s, u"&Brisvane 100"_s);
     c.cmdBrisvane400 = button(page, u"cmdBrisvane400"_s, u"B&risvane 400"_s);
     c.cboTranslations1 = areaCombo(page, u"cboTranslations1"_s,
                                    u"Select the counties, territories and marine areas to translate."_s);
     c.lstList2 = lineList(page, u"lstList2"_s);
+    c.lstList2->setAccessibleName(u"Loaded locations"_s);
     c.txtTranslations1 = textBox(page, u"txtTranslations1"_s, true);
     // Only shows the database's text: as rows of a list it costs a fraction of a text box's time and
     // memory for a file of 32,767 lines.
@@ -262,6 +293,7 @@ QWidget* translationsPage(Controls& c) {
     c.rtxtTranslations1->setUniformItemSizes(true);
     c.rtxtTranslations1->setSelectionMode(QAbstractItemView::NoSelection);
     c.rtxtTranslations1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    c.rtxtTranslations1->setAccessibleName(u"Loaded location database"_s);
     c.cmdAddItem2 = button(page, u"cmdAddItem2"_s, u"&Add Item>>"_s);
     c.cmdClear2 = button(page, u"cmdClear2"_s, u"&Clear"_s);
     c.cmdContinue5 = button(page, u"cmdContinue5"_s, u"C&ontinue"_s);
@@ -269,23 +301,26 @@ QWidget* translationsPage(Controls& c) {
     c.cmdEnd4 = button(page, u"cmdEnd4"_s, u"&End"_s);
 
     auto* brisvane100 = new QHBoxLayout;
-    brisvane100->addWidget(label(page, u"lblTranslations2"_s,
-                                 u"If you are creating a file for the Brisvane 100,   NO translations are "
-                                 u"required. Click the Brisvane 100 button."_s,
-                                 true),
-                           1);
+    QLabel* brisvane100Note = label(page, u"lblTranslations2"_s,
+                                    u"If you are creating a file for the Brisvane 100,   NO translations are "
+                                    u"required. Click the Brisvane 100 button."_s,
+                                    true);
+    c.cmdContinue4->setAccessibleDescription(brisvane100Note->text());
+    brisvane100->addWidget(brisvane100Note, 1);
     brisvane100->addWidget(c.cmdContinue4, 0, Qt::AlignTop);
     brisvane100->addSpacing(12);
     brisvane100->addWidget(c.cmdBack3, 0, Qt::AlignTop);
     brisvane100->addWidget(c.cmdEnd4, 0, Qt::AlignTop);
 
     auto* brisvane400 = new QHBoxLayout;
-    brisvane400->addWidget(
+    QLabel* brisvane400Note =
         label(page, u"lblTranslations3"_s,
               u"If you are creating a file for the Brisvane 400, click the Brisvane 400 button "
               u"and select all the locations you can monitor from the pull down menu."_s,
-              true),
-        1);
+              true);
+    c.cmdBrisvane400->setAccessibleDescription(brisvane400Note->text());
+    brisvane400Note->setBuddy(c.cboTranslations1);
+    brisvane400->addWidget(brisvane400Note, 1);
     brisvane400->addWidget(c.cmdBrisvane400, 0, Qt::AlignTop);
 
     auto* buttons = new QVBoxLayout;
@@ -300,8 +335,10 @@ QWidget* translationsPage(Controls& c) {
     c.rtxtTranslations1->setMaximumHeight(6 * c.rtxtTranslations1->fontMetrics().lineSpacing());
 
     auto* outgoing = new QVBoxLayout;
-    outgoing->addWidget(label(page, u"lblTranslations5"_s,
-                              u"Outgoing String--                         You can edit this box."_s));
+    QLabel* outgoingCaption = label(page, u"lblTranslations5"_s,
+                                    u"Outgoing String--                         You can edit this box."_s);
+    name(c.txtTranslations1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box."_s);
+    outgoing->addWidget(outgoingCaption);
     outgoing->addWidget(c.txtTranslations1, 1);
 
     auto* grid = new QGridLayout;
@@ -320,6 +357,10 @@ QWidget* translationsPage(Controls& c) {
     layout->addLayout(brisvane400);
     layout->addLayout(grid, 1);
     layout->setContentsMargins(PageMargins);
+    // Three columns below the drop-down: the list, the buttons with the database under them, the
+    // outgoing string.
+    order = {c.cmdContinue4, c.cmdBack3,  c.cmdEnd4,      c.cmdBrisvane400,    c.cboTranslations1, c.lstList2,
+             c.cmdAddItem2,  c.cmdClear2, c.cmdContinue5, c.rtxtTranslations1, c.txtTranslations1};
     return page;
 }
 
@@ -336,6 +377,7 @@ QPlainTextEdit* introLine(QWidget* page) {
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setPlainText(
         u"The current file appears below. Click the Verify File button to scan for format errors.\r\n"_s);
+    box->setAccessibleName(u"Instructions"_s);
     box->document()->lastBlock().setVisible(false);
     box->document()->markContentsDirty(0, box->document()->characterCount());
     QPalette palette = box->palette();
@@ -347,7 +389,7 @@ QPlainTextEdit* introLine(QWidget* page) {
     return box;
 }
 
-QWidget* createFilePage(Controls& c) {
+QWidget* createFilePage(Controls& c, QWidgetList& order) {
     auto* page = new QWidget;
     c.txtCreate1 = introLine(page);
     c.txtCreate2 = textBox(page, u"txtCreate2"_s, false);
@@ -364,10 +406,14 @@ QWidget* createFilePage(Controls& c) {
     top->addWidget(c.cmdEnd5);
 
     auto* current = new QVBoxLayout;
-    current->addWidget(label(page, u"lblCreate1"_s, u"Current File:"_s));
+    QLabel* currentCaption = label(page, u"lblCreate1"_s, u"Current File:"_s);
+    name(c.txtCreate2, currentCaption->text(), currentCaption);
+    current->addWidget(currentCaption);
     current->addWidget(c.txtCreate2, 1);
     auto* status = new QVBoxLayout;
-    status->addWidget(label(page, u"lblCreate5"_s, u"File Status:"_s));
+    QLabel* statusCaption = label(page, u"lblCreate5"_s, u"File Status:"_s);
+    name(c.txtCreate3, statusCaption->text(), statusCaption);
+    status->addWidget(statusCaption);
     status->addWidget(c.txtCreate3, 1);
     auto* boxes = new QHBoxLayout;
     boxes->addLayout(current, 1);
@@ -389,6 +435,8 @@ QWidget* createFilePage(Controls& c) {
     layout->addLayout(boxes, 1);
     layout->addLayout(row({c.cmdCreate1, c.cmdSave1, c.cmdClear3}));
     layout->setContentsMargins(PageMargins);
+    order = {c.cmdBack5,   c.cmdEnd5,    c.txtCreate1, c.txtCreate2,
+             c.txtCreate3, c.cmdCreate1, c.cmdSave1,   c.cmdClear3};
     return page;
 }
 
@@ -398,11 +446,21 @@ Controls buildPages(QWidget* parent) {
     Controls c;
     c.SSTab1 = new QTabWidget(parent);
     c.SSTab1->setObjectName(u"SSTab1"_s);
-    c.pages = {startPage(c), eventsPage(c), locationsPage(c), translationsPage(c), createFilePage(c)};
+    c.SSTab1->setAccessibleName(u"Wizard pages"_s);
+    std::array<QWidgetList, 5> orders;
+    c.pages = {startPage(c, orders[0]), eventsPage(c, orders[1]), locationsPage(c, orders[2]),
+               translationsPage(c, orders[3]), createFilePage(c, orders[4])};
     const std::array<QString, 5> headers{u"&Start"_s, u"&Events"_s, u"&Locations"_s, u"&Translations"_s,
                                          u"&Create File"_s};
     for (std::size_t i = 0; i < c.pages.size(); ++i)
         c.SSTab1->addTab(c.pages[i], headers[i]);
+    // Tab runs from the header strip through the shown page and back; the pages out of sight are
+    // skipped, so each page's chain can start right after the strip.
+    for (const QWidgetList& order : orders) {
+        QWidget* previous = c.SSTab1->tabBar();
+        for (QWidget* w : order)
+            QWidget::setTabOrder(std::exchange(previous, w), w);
+    }
     return c;
 }
 
