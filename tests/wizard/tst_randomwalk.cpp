@@ -416,7 +416,13 @@ private:
 
     void typeInto(const QString& name, QString& box, QString& expected) {
         const int kind = pick(10);
-        if (kind < 4) {
+        if (chance(3)) {
+            // A pasted file of about the receivers' line limit, so that verifications land on both
+            // sides of it.
+            const int lines = std::max(1, 1990 - int(box.count(u'\r')) + pick(20));
+            m_action = u"pasted %1 lines at the start of %2"_s.arg(lines).arg(name);
+            box.prepend(u"AB*\r\n"_s.repeated(lines));
+        } else if (kind < 4) {
             const qsizetype at = cursor(box, pick(int(box.size()) + 1));
             const QString typed = randomText(1 + pick(6));
             m_action = u"typed \"%1\" into %2 at %3"_s.arg(shown(typed), name).arg(at);
