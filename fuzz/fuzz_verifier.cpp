@@ -93,13 +93,7 @@ std::optional<qsizetype> consumeNumberLine(QStringView& rest) {
     return n;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString text = quenbury::matchfile::fromWindows1252(
-        QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
-    FUZZ_CHECK_EQUAL(text.size(), qsizetype(size));
-
+void checkVerdict(const QString& text) {
     const VerifyResult r = quenbury::matchfile::verify(text);
     const Expectation e = expect(text);
 
@@ -157,5 +151,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK_EQUAL(findings, qsizetype(r.ErrorCount));
     // Every condition found by the rules above has its finding.
     FUZZ_CHECK_EQUAL(findings, errors);
+}
+
+// The same bytes as a text that a file never yields but a person can type: every byte from 0x80 up
+// becomes a character outside Windows-1252 whose low byte is "*" or CR, which a scan that looks at
+// bytes instead of whole characters would take for the real thing.
+QString lookalikeText(const std::uint8_t* data, std::size_t size) {
+    QString text(qsizetype(size), Qt::Uninitialized);
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned b = data[i];
+        // High bytes on both sides of 0x80, so that signed and unsigned narrowing are both tried.
+        const unsigned high = (b & 2) ? b : ((b & 0x7F) | 1);
+        const unsigned low = (b & 1) ? '*' : '\r';
+        text[qsizetype(i)] = QChar(char16_t(b < 0x80 ? b : (high << 8) | low));
+    }
+    return text;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QString text = quenbury::matchfile::fromWindows1252(
+        QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    FUZZ_CHECK_EQUAL(text.size(), qsizetype(size));
+    checkVerdict(text);
+    checkVerdict(lookalikeText(data, size));
     return 0;
 }
