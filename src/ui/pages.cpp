@@ -323,16 +323,18 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     brisvane400->addWidget(brisvane400Note, 1);
     brisvane400->addWidget(c.cmdBrisvane400, 0, Qt::AlignTop);
 
+    // The database view only shows what was loaded: a few lines under the list, which is as wide as a
+    // usual database line needs. (The column of buttons is not.)
+    auto* lines = new QVBoxLayout;
+    lines->addWidget(c.lstList2, 1);
+    lines->addWidget(c.rtxtTranslations1);
+    c.rtxtTranslations1->setMaximumHeight(6 * c.rtxtTranslations1->fontMetrics().lineSpacing());
+
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(c.cmdAddItem2);
     buttons->addWidget(c.cmdClear2);
     buttons->addWidget(c.cmdContinue5);
-    buttons->addWidget(c.rtxtTranslations1);
     buttons->addStretch();
-    const int buttonWidth = std::max({c.cmdAddItem2->sizeHint().width(), c.cmdClear2->sizeHint().width(),
-                                      c.cmdContinue5->sizeHint().width()});
-    c.rtxtTranslations1->setFixedWidth(buttonWidth);
-    c.rtxtTranslations1->setMaximumHeight(6 * c.rtxtTranslations1->fontMetrics().lineSpacing());
 
     auto* outgoing = new QVBoxLayout;
     QLabel* outgoingCaption = label(page, u"lblTranslations5"_s,
@@ -343,7 +345,7 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
 
     auto* grid = new QGridLayout;
     grid->addWidget(c.cboTranslations1, 0, 0, 1, 3);
-    grid->addWidget(c.lstList2, 1, 0);
+    grid->addLayout(lines, 1, 0);
     grid->addLayout(buttons, 1, 1);
     grid->addLayout(outgoing, 1, 2);
     grid->setColumnStretch(0, 2);
@@ -357,10 +359,11 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     layout->addLayout(brisvane400);
     layout->addLayout(grid, 1);
     layout->setContentsMargins(PageMargins);
-    // Three columns below the drop-down: the list, the buttons with the database under them, the
+    // Three columns below the drop-down: the list with the database under it, the buttons, the
     // outgoing string.
-    order = {c.cmdContinue4, c.cmdBack3,  c.cmdEnd4,      c.cmdBrisvane400,    c.cboTranslations1, c.lstList2,
-             c.cmdAddItem2,  c.cmdClear2, c.cmdContinue5, c.rtxtTranslations1, c.txtTranslations1};
+    order = {c.cmdContinue4,     c.cmdBack3,     c.cmdEnd4,           c.cmdBrisvane400,
+             c.cboTranslations1, c.lstList2,     c.rtxtTranslations1, c.cmdAddItem2,
+             c.cmdClear2,        c.cmdContinue5, c.txtTranslations1};
     return page;
 }
 

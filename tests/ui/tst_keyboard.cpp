@@ -188,11 +188,11 @@ void TestKeyboard::tabOrder_data() {
     QTest::newRow("Locations") << 2 << QStringList{u"cmdBack1"_s,     u"cmdEnd3"_s,   u"cmbLocation4"_s,
                                                    u"cboLocation1"_s, u"lstList1"_s,  u"txtText1"_s,
                                                    u"cmdAdd1"_s,      u"cmdClear1"_s, u"cmdContinue3"_s};
-    QTest::newRow("Translations") << 3 << QStringList{u"cmdContinue4"_s,     u"cmdBack3"_s,
-                                                      u"cmdEnd4"_s,          u"cmdBrisvane400"_s,
-                                                      u"cboTranslations1"_s, u"lstList2"_s,
-                                                      u"cmdAddItem2"_s,      u"cmdClear2"_s,
-                                                      u"cmdContinue5"_s,     u"rtxtTranslations1"_s,
+    QTest::newRow("Translations") << 3 << QStringList{u"cmdContinue4"_s,      u"cmdBack3"_s,
+                                                      u"cmdEnd4"_s,           u"cmdBrisvane400"_s,
+                                                      u"cboTranslations1"_s,  u"lstList2"_s,
+                                                      u"rtxtTranslations1"_s, u"cmdAddItem2"_s,
+                                                      u"cmdClear2"_s,         u"cmdContinue5"_s,
                                                       u"txtTranslations1"_s};
     QTest::newRow("Create File") << 4 << QStringList{u"cmdBack5"_s,   u"cmdEnd5"_s,    u"txtCreate1"_s,
                                                      u"txtCreate2"_s, u"txtCreate3"_s, u"cmdCreate1"_s,

@@ -97,6 +97,8 @@ private Q_SLOTS:
     void eventRows();
     void eventRowGeometry_data();
     void eventRowGeometry();
+    void databaseLinesShownWhole_data();
+    void databaseLinesShownWhole();
     void navigation_data();
     void navigation();
     void headerChoice();
@@ -316,6 +318,29 @@ void TestMainWindow::eventRowGeometry() {
     QTest::mouseClick(h.get<QLabel>(u"Label2_44"_s), Qt::LeftButton);
     QVERIFY(!h.box(45)->isChecked());
     QVERIFY(!h.window.form().Check[44]);
+}
+
+void TestMainWindow::databaseLinesShownWhole_data() {
+    QTest::addColumn<int>("page");
+    QTest::newRow("lstList1") << 2;
+    QTest::newRow("lstList2") << 3;
+    QTest::newRow("rtxtTranslations1") << 3;
+}
+
+// At the opening size a view of database lines shows a state's own line, the one a Brisvane 100 file
+// needs (19 of 20 lines are no longer), without cutting it.
+void TestMainWindow::databaseLinesShownWhole() {
+    QFETCH(int, page);
+    Harness h;
+    h.platform.openPaths.enqueue(DatabaseFolder + u"/locations.txt"_s);
+    h.chooseHeader(2);
+    QVERIFY(h.click(u"cmbLocation4"_s));
+    h.chooseHeader(page);
+    auto* view = h.get<QListView>(QString::fromLatin1(QTest::currentDataTag()));
+    const QModelIndex first = view->model()->index(0, 0);
+    QCOMPARE(first.data().toString(), u"001000EntireArea*"_s);
+    QVERIFY2(view->sizeHintForIndex(first).width() <= view->viewport()->width(),
+             qPrintable(QString::number(view->viewport()->width())));
 }
 
 void TestMainWindow::navigation_data() {
