@@ -294,6 +294,13 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     c.rtxtTranslations1->setSelectionMode(QAbstractItemView::NoSelection);
     c.rtxtTranslations1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     c.rtxtTranslations1->setAccessibleName(u"Loaded location database"_s);
+    c.rtxtTranslations1->setToolTip(u"The location database as loaded, for reference"_s);
+    // Read-only text, not a second list to pick from: the page's colour and muted lines tell it apart.
+    QPalette quiet = c.rtxtTranslations1->palette();
+    quiet.setColor(QPalette::Base, quiet.color(QPalette::Window));
+    quiet.setColor(QPalette::Text, quiet.color(QPalette::PlaceholderText));
+    c.rtxtTranslations1->setPalette(quiet);
+    c.rtxtTranslations1->setFocusPolicy(Qt::TabFocus);
     c.cmdAddItem2 = button(page, u"cmdAddItem2"_s, u"&Add Item>>"_s);
     c.cmdClear2 = button(page, u"cmdClear2"_s, u"&Clear"_s);
     c.cmdContinue5 = button(page, u"cmdContinue5"_s, u"C&ontinue"_s);
