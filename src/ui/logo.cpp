@@ -1,23 +1,17 @@
 #include "ui/logo.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
-
 using namespace Qt::StringLiterals;
 
 namespace quenbury::ui {
 
-QString logoResourcePath() {
-    return u":/quenbury/quenbury.svg"_s;
-}
-
 QPixmap logoPixmap(qreal devicePixelRatio) {
-    QPixmap pixmap(qRound(LogoWidth * devicePixelRatio), qRound(LogoHeight * devicePixelRatio));
+    // Drawn at build time at one and two device pixels per pixel; other ratios scale the nearer.
+    const bool sharp = devicePixelRatio > 1.25;
+    QPixmap pixmap(sharp ? u":/quenbury/logo@2x.png"_s : u":/quenbury/logo.png"_s);
+    const QSize wanted(qRound(LogoWidth * devicePixelRatio), qRound(LogoHeight * devicePixelRatio));
+    if (pixmap.size() != wanted)
+        pixmap = pixmap.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(logoResourcePath());
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(0, 0, LogoWidth, LogoHeight));
     return pixmap;
 }
 

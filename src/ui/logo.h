@@ -7,10 +7,7 @@ namespace quenbury::ui {
 inline constexpr int LogoWidth = 189;
 inline constexpr int LogoHeight = 170;
 
-// The program's logo, drawn from its embedded vector image at the given device pixel ratio.
+// The program's logo for the given device pixel ratio, LogoWidth x LogoHeight pixels on screen.
 QPixmap logoPixmap(qreal devicePixelRatio = 1.0);
-
-// Resource path of the logo, also used as the window icon.
-QString logoResourcePath();
 
 } // namespace quenbury::ui
