@@ -48,7 +48,8 @@ int main(int argc, char* argv[]) {
     const QString databaseFolder =
         quenbury::locations::defaultDatabaseFolder(QCoreApplication::applicationDirPath());
     quenbury::ui::QtPlatform platform;
-    quenbury::ui::MainWindow window(platform, databaseFolder);
+    quenbury::ui::MainWindow window(platform, databaseFolder,
+                                    quenbury::ui::MainWindow::LaterPages::AfterShow);
     platform.setWindow(&window);
     window.show();
     return app.exec();

@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -54,7 +55,8 @@ void showCombo(QComboBox* combo, int row, const QString& prompt) {
 
 } // namespace
 
-MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder, QWidget* parent)
+MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder, LaterPages later,
+                       QWidget* parent)
     : QMainWindow(parent)
     , m_platform(platform)
     , m_wizard(m_form, platform, databaseFolder) {
@@ -78,19 +80,38 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     if (const auto* logo = findChild<QLabel*>(u"Picture1"_s))
         setWindowIcon(QIcon(logo->pixmap()));
     setCentralWidget(m_c.SSTab1);
-    new AccessKeys(m_c.SSTab1);
-    m_locationPrompt = m_c.cboLocation1->currentText();
-    m_translationPrompt = m_c.cboTranslations1->currentText();
-
-    bindButtons();
-    bindInputs();
     bindTabs();
-    bindLists();
-    m_c.rtxtTranslations1->setModel(&m_databaseLines);
+    bindButtons();
 
     m_wizard.Form_Load();
-    refresh();
+    if (later == LaterPages::AtOnce)
+        completePages();
+    else
+        refresh();
     resize(ClientSize);
+}
+
+// Builds and binds the pages after the Start page, once.
+void MainWindow::completePages() {
+    if (m_c.eventsPage)
+        return;
+    buildLaterPages(m_c);
+    m_locationPrompt = m_c.cboLocation1->currentText();
+    m_translationPrompt = m_c.cboTranslations1->currentText();
+    bindButtons();
+    bindInputs();
+    bindLists();
+    m_c.rtxtTranslations1->setModel(&m_databaseLines);
+    for (std::size_t i = 1; i < m_c.pages.size(); ++i)
+        m_c.pages[i]->installEventFilter(this); // double clicks on the page's background
+    new AccessKeys(m_c.SSTab1);
+    refresh();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_c.eventsPage && windowHandle())
+        windowHandle()->installEventFilter(this); // to learn when the window first reaches the screen
 }
 
 MainWindow::~MainWindow() {
@@ -113,12 +134,20 @@ void MainWindow::bindButtons() {
         {m_c.cmdSave1, &Wizard::cmdSave1_Click},         {m_c.cmdClear3, &Wizard::cmdClear3_Click},
         {m_c.cmdBack5, &Wizard::cmdBack5_Click},         {m_c.cmdEnd5, &Wizard::cmdEnd5_Click},
     };
-    for (const auto& [button, handler] : buttons)
+    // Runs again when the later pages are built: binds the buttons that exist and are not bound yet.
+    for (const auto& [button, handler] : buttons) {
+        if (!button || m_boundButtons.contains(button))
+            continue;
+        m_boundButtons.append(button);
         connect(button, &QPushButton::clicked, this,
                 [this, h = handler] { run([this, h] { (m_wizard.*h)(); }); });
+    }
     // Element 0 of a one-element button array.
-    connect(m_c.cmdSelectAll1, &QPushButton::clicked, this,
-            [this] { run([this] { m_wizard.cmdSelectAll1_Click(0); }); });
+    if (m_c.cmdSelectAll1 && !m_boundButtons.contains(m_c.cmdSelectAll1)) {
+        m_boundButtons.append(m_c.cmdSelectAll1);
+        connect(m_c.cmdSelectAll1, &QPushButton::clicked, this,
+                [this] { run([this] { m_wizard.cmdSelectAll1_Click(0); }); });
+    }
 }
 
 void MainWindow::bindInputs() {
@@ -190,6 +219,7 @@ void MainWindow::bindLists() {
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
+    completePages(); // every handler may show or write any page
     storeEdits();
     handler();
     refresh();
@@ -205,6 +235,10 @@ void MainWindow::refresh() {
     if (m_c.SSTab1->currentIndex() != m_form.SSTab1) {
         const QSignalBlocker blocker(m_c.SSTab1);
         m_c.SSTab1->setCurrentIndex(m_form.SSTab1);
+    }
+    if (!m_c.eventsPage) { // the Start page shows nothing of the model
+        m_refreshing = false;
+        return;
     }
     for (std::size_t i = 0; i < m_c.Check.size(); ++i) {
         QCheckBox* box = m_c.Check[i];
@@ -254,6 +288,13 @@ bool MainWindow::isPageBackground(QWidget* page, QPoint pos) const {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        // The expose paints the Start page; the other pages are built right after it, queued
+        // ahead of any input, so the user never meets a page still to be built.
+        windowHandle()->removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &MainWindow::completePages, Qt::QueuedConnection);
+        return false;
+    }
     if (event->type() != QEvent::MouseButtonDblClick)
         return QMainWindow::eventFilter(watched, event);
     const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();

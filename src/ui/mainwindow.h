@@ -21,18 +21,25 @@ namespace quenbury::ui {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // When the pages after the Start page are built. The program shows its window sooner by building
+    // them right after the window is first shown; a caller that looks at them at once wants them now.
+    enum class LaterPages { AtOnce, AfterShow };
+
     // Runs Form_Load, so the window is ready to show when this returns.
-    MainWindow(wizard::Platform& platform, const QString& databaseFolder, QWidget* parent = nullptr);
+    MainWindow(wizard::Platform& platform, const QString& databaseFolder,
+               LaterPages later = LaterPages::AtOnce, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     wizard::FormModel& form() { return m_form; }
     wizard::Wizard& wizard() { return m_wizard; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void completePages();
     void bindButtons();
     void bindInputs();
     void bindTabs();
@@ -52,6 +59,7 @@ private:
     QStringListModel m_databaseLines; // what rtxtTranslations1 shows
     QString m_locationPrompt;
     QString m_translationPrompt;
+    QList<QPushButton*> m_boundButtons;
     bool m_refreshing = false;
 };
 

@@ -14,6 +14,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -450,6 +451,14 @@ QWidget* createFilePage(Controls& c, QWidgetList& order) {
     return page;
 }
 
+// Tab runs from the header strip through the shown page and back; the pages out of sight are
+// skipped, so each page's chain can start right after the strip.
+void setTabOrder(const Controls& c, const QWidgetList& order) {
+    QWidget* previous = c.SSTab1->tabBar();
+    for (QWidget* w : order)
+        QWidget::setTabOrder(std::exchange(previous, w), w);
+}
+
 } // namespace
 
 Controls buildPages(QWidget* parent) {
@@ -457,21 +466,35 @@ Controls buildPages(QWidget* parent) {
     c.SSTab1 = new QTabWidget(parent);
     c.SSTab1->setObjectName(u"SSTab1"_s);
     c.SSTab1->setAccessibleName(u"Wizard pages"_s);
-    std::array<QWidgetList, 5> orders;
-    c.pages = {startPage(c, orders[0]), eventsPage(c, orders[1]), locationsPage(c, orders[2]),
-               translationsPage(c, orders[3]), createFilePage(c, orders[4])};
+    QWidgetList order;
+    c.pages[0] = startPage(c, order);
+    for (std::size_t i = 1; i < c.pages.size(); ++i)
+        c.pages[i] = new QWidget; // until the page itself is built
     const std::array<QString, 5> headers{u"&Start"_s, u"&Events"_s, u"&Locations"_s, u"&Translations"_s,
                                          u"&Create File"_s};
     for (std::size_t i = 0; i < c.pages.size(); ++i)
         c.SSTab1->addTab(c.pages[i], headers[i]);
-    // Tab runs from the header strip through the shown page and back; the pages out of sight are
-    // skipped, so each page's chain can start right after the strip.
-    for (const QWidgetList& order : orders) {
-        QWidget* previous = c.SSTab1->tabBar();
-        for (QWidget* w : order)
-            QWidget::setTabOrder(std::exchange(previous, w), w);
-    }
+    setTabOrder(c, order);
     return c;
+}
+
+void buildLaterPages(Controls& c) {
+    using Builder = QWidget* (*)(Controls&, QWidgetList&);
+    const std::array<Builder, 4> builders{eventsPage, locationsPage, translationsPage, createFilePage};
+    // Swapping the pages in is no page change the user made.
+    const QSignalBlocker quiet(c.SSTab1);
+    const int shown = c.SSTab1->currentIndex();
+    for (std::size_t i = 0; i < builders.size(); ++i) {
+        QWidgetList order;
+        QWidget* page = builders[i](c, order);
+        const int index = int(i) + 1;
+        const QString header = c.SSTab1->tabText(index);
+        c.SSTab1->removeTab(index);
+        delete std::exchange(c.pages[std::size_t(index)], page);
+        c.SSTab1->insertTab(index, page, header);
+        setTabOrder(c, order);
+    }
+    c.SSTab1->setCurrentIndex(shown);
 }
 
 } // namespace quenbury::ui

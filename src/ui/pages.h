@@ -75,8 +75,11 @@ struct Controls {
     QPushButton* cmdEnd5 = nullptr;
 };
 
-// Builds the tab control with its five pages, every control named and captioned as the program
-// shows it at start.
+// Builds the tab control with its five page headers and the Start page, every control named and
+// captioned as the program shows it at start. The other four pages get an empty place each.
 Controls buildPages(QWidget* parent);
+
+// Builds the Events, Locations, Translations and Create File pages into their places.
+void buildLaterPages(Controls& c);
 
 } // namespace quenbury::ui

@@ -92,6 +92,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void windowFrame();
+    void laterPagesAfterShow();
     void startState_data();
     void startState();
     void eventRows();
@@ -147,6 +148,32 @@ void TestMainWindow::windowFrame() {
     }
     QCOMPARE(h.get<QListView>(u"lstList1"_s)->selectionModel(), h.window.form().lstList1.selectionModel());
     QCOMPARE(h.get<QListView>(u"lstList2"_s)->selectionModel(), h.window.form().lstList2.selectionModel());
+}
+
+// The program builds the pages after the Start page once its window is on screen: before that
+// only the Start page exists; after it, every page works as if it had been built at once.
+void TestMainWindow::laterPagesAfterShow() {
+    FakePlatform platform;
+    MainWindow window(platform, DatabaseFolder, MainWindow::LaterPages::AfterShow);
+    QVERIFY(window.findChild<QPushButton*>(u"cmdContinue1"_s));
+    QCOMPARE(window.findChild<QCheckBox*>(u"Check1"_s), nullptr);
+    QCOMPARE(window.findChild<QTabWidget*>(u"SSTab1"_s)->count(), 5);
+
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.findChild<QCheckBox*>(u"Check53"_s));
+    for (const char* name :
+         {"cmdAdd1", "cmdClear1", "cmdEnd5", "cmdAddItem2", "cmdClear2", "cmdContinue5", "cmdSave1"})
+        QVERIFY2(!window.findChild<QPushButton*>(QString::fromLatin1(name))->isEnabled(), name);
+    auto* tabs = window.findChild<QTabWidget*>(u"SSTab1"_s);
+    QCOMPARE(tabs->currentIndex(), 0);
+    QTest::mouseClick(window.findChild<QPushButton*>(u"cmdContinue1"_s), Qt::LeftButton);
+    QCOMPARE(tabs->currentIndex(), 1);
+    QCOMPARE(tabs->currentWidget(), window.findChild<QCheckBox*>(u"Check1"_s)->parentWidget());
+    for (int row = 1; row <= quenbury::events::EventCount; ++row)
+        QVERIFY(window.findChild<QCheckBox*>(u"Check"_s + QString::number(row))->isChecked());
+    QTest::mouseClick(window.findChild<QPushButton*>(u"cmdEnd2"_s), Qt::LeftButton);
+    QCOMPARE(platform.endRequests, 1);
 }
 
 void TestMainWindow::startState_data() {
