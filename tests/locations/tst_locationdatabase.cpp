@@ -1,11 +1,9 @@
 #include "locations/areatable.h"
 #include "locations/locationdatabase.h"
 #include "matchfile/verifier.h"
+#include "support/testfiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -13,17 +11,11 @@ using namespace quenbury::locations;
 
 namespace {
 
-QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes) {
-    const QString path = dir.filePath(u"database.txt"_s);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return QString();
-    return path;
-}
-
 QByteArray shippedBytes() {
-    QFile file(QStringLiteral(QUENBURY_BUILD_DATA_DIR "/locations.txt"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(QStringLiteral(QUENBURY_BUILD_DATA_DIR "/locations.txt"));
+}
+QStringList shippedLines() {
+    return QString::fromLatin1(shippedBytes()).split(u"\r\n"_s, Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -31,80 +23,14 @@ QByteArray shippedBytes() {
 class TestLocationDatabase : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void reading_data();
-    void reading();
-    void refused_data();
-    void refused();
     void areaTable();
     void areaRows_data();
     void areaRows();
-    void firstLine_data();
-    void firstLine();
     void shippedFileForm();
     void shippedFileAreas();
     void shippedFileCodes_data();
     void shippedFileCodes();
 };
-
-void TestLocationDatabase::reading_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("lines");
-
-    QTest::newRow("CR LF") << QByteArray("A*\r\nB*\r\n") << QStringList{u"A*"_s, u"B*"_s};
-    QTest::newRow("lone LF") << QByteArray("A*\nB*\n") << QStringList{u"A*"_s, u"B*"_s};
-    QTest::newRow("lone CR") << QByteArray("A*\rB*\r") << QStringList{u"A*"_s, u"B*"_s};
-    QTest::newRow("mixed") << QByteArray("A*\r\nB*\nC*\rD*\r\n")
-                           << QStringList{u"A*"_s, u"B*"_s, u"C*"_s, u"D*"_s};
-    QTest::newRow("no final line end") << QByteArray("A*\r\nB*") << QStringList{u"A*"_s, u"B*"_s};
-    QTest::newRow("blank line") << QByteArray("A*\r\n\r\nB*\r\n") << QStringList{u"A*"_s, QString(), u"B*"_s};
-    QTest::newRow("CR before CR LF is a blank line")
-        << QByteArray("A*\r\r\nB*\r\n") << QStringList{u"A*"_s, QString(), u"B*"_s};
-    QTest::newRow("LF CR is two line ends")
-        << QByteArray("A*\n\rB*") << QStringList{u"A*"_s, QString(), u"B*"_s};
-    QTest::newRow("only a line end") << QByteArray("\r\n") << QStringList{QString()};
-    QTest::newRow("empty file") << QByteArray("") << QStringList{};
-    QTest::newRow("Windows-1252 bytes")
-        << QByteArray("\xE9\x80\x81\xA0*\r\n") << QStringList{u"\u00e9\u20ac\u0081\u00a0*"_s};
-}
-
-void TestLocationDatabase::reading() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, lines);
-
-    QTemporaryDir dir;
-    const DatabaseReadResult read = readLocationDatabase(writeFile(dir, bytes));
-    QVERIFY2(!read.error, qPrintable(read.error.value_or(QString())));
-    QCOMPARE(read.database.lines, lines);
-    QCOMPARE(read.database.byteLength, qint64(bytes.size()));
-    QCOMPARE(read.database.text.size(), bytes.size());
-}
-
-void TestLocationDatabase::refused_data() {
-    QTest::addColumn<QByteArray>("bytes"); // null: write no file
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("NUL bytes") << QByteArray("A*\r\n\0\0B*\r\n", 10) << u"database.txt"_s
-                               << u"not a text file"_s;
-    QTest::newRow("no such file") << QByteArray() << u"missing.txt"_s << u"No such file or directory"_s;
-    QTest::newRow("a folder") << QByteArray() << u"."_s << u"directory"_s;
-}
-
-void TestLocationDatabase::refused() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, name);
-    QFETCH(QString, reason);
-
-    QTemporaryDir dir;
-    if (!bytes.isNull())
-        writeFile(dir, bytes);
-    const QString path = QDir::cleanPath(dir.filePath(name));
-    const DatabaseReadResult read = readLocationDatabase(path);
-    QVERIFY(read.error);
-    QVERIFY2(read.error->contains(QDir::toNativeSeparators(path)), qPrintable(*read.error));
-    QVERIFY2(read.error->contains(reason), qPrintable(*read.error));
-    QVERIFY(read.database.lines.isEmpty());
-    QVERIFY(read.database.text.isEmpty());
-}
 
 void TestLocationDatabase::areaTable() {
     QCOMPARE(AreaTable.size(), size_t(71));
@@ -147,28 +73,6 @@ void TestLocationDatabase::areaRows() {
     QCOMPARE(entireAreaLine(index), line);
 }
 
-void TestLocationDatabase::firstLine_data() {
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("needle");
-    QTest::addColumn<int>("index");
-    const QString al = u"001000EntireArea*"_s;
-    QTest::newRow("exact second of three")
-        << QStringList{u"002000EntireArea*"_s, al, u"001001Autauga*"_s} << al << 1;
-    QTest::newRow("first of two") << QStringList{u"x*"_s, al, al} << al << 1;
-    QTest::newRow("inside a line") << QStringList{u"x*"_s, u"ab"_s + al + u"cd"_s} << al << 1;
-    QTest::newRow("at the end of a line") << QStringList{u"9"_s + al} << al << 0;
-    QTest::newRow("other letter case") << QStringList{u"001000entirearea*"_s} << al << -1;
-    QTest::newRow("part of it only") << QStringList{u"001000EntireArea"_s} << al << -1;
-    QTest::newRow("empty list") << QStringList{} << al << -1;
-}
-
-void TestLocationDatabase::firstLine() {
-    QFETCH(QStringList, lines);
-    QFETCH(QString, needle);
-    QFETCH(int, index);
-    QCOMPARE(firstLineContaining(lines, needle), index);
-}
-
 // The shipped database must give a clean file whatever lines the user adds from it.
 void TestLocationDatabase::shippedFileForm() {
     const QByteArray bytes = shippedBytes();
@@ -191,7 +95,7 @@ void TestLocationDatabase::shippedFileForm() {
 }
 
 void TestLocationDatabase::shippedFileAreas() {
-    const QStringList lines = QString::fromLatin1(shippedBytes()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    const QStringList lines = shippedLines();
     QVERIFY(!lines.isEmpty());
     for (qsizetype i = 1; i < lines.size(); ++i)
         QVERIFY2(lines[i - 1].left(6) < lines[i].left(6), qPrintable(lines[i]));
@@ -220,7 +124,7 @@ void TestLocationDatabase::shippedFileCodes_data() {
 void TestLocationDatabase::shippedFileCodes() {
     QFETCH(QString, code);
     QFETCH(bool, present);
-    const QStringList lines = QString::fromLatin1(shippedBytes()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    const QStringList lines = shippedLines();
     QVERIFY(!lines.isEmpty());
     const bool found =
         std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(code); });

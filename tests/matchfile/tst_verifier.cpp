@@ -1,4 +1,5 @@
 #include "matchfile/verifier.h"
+#include "support/testfiles.h"
 
 #include <QTest>
 
@@ -30,10 +31,8 @@ QString rep(const QString& piece, qsizetype times) {
     return piece.repeated(times);
 }
 const QString crlf = u"\r\n"_s;
-const QString closing = u"YYYYYY*\r\nEOFEOF*\r\nXXXXXX*\r\n"_s;
+const QString& closing = closingLines;
 const QString first = u"#MatchEvent*\r\n"_s;
-const QString nineLines = u"#MatchEvent*\r\nTOR*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"
-                          u"001000EntireArea*\r\nYYYYYY*\r\nEOFEOF*\r\nXXXXXX*\r\n"_s;
 
 } // namespace
 

@@ -1,6 +1,6 @@
+#include "support/testfiles.h"
 #include "translations/translationheader.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -22,15 +22,10 @@ class TestTranslationHeader : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void matchesTheReceiverTables();
-    void blocks_data();
-    void blocks();
-    void tableQuirks();
 };
 
 void TestTranslationHeader::matchesTheReceiverTables() {
-    QFile file(QStringLiteral(QUENBURY_TEST_DATA "/translation-header.txt"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray expected = file.readAll();
+    const QByteArray expected = readFile(QStringLiteral(QUENBURY_TEST_DATA "/translation-header.txt"));
     QCOMPARE(expected.size(), 1918);
     QCOMPARE(translationHeader().toLatin1(), expected);
 
@@ -39,41 +34,6 @@ void TestTranslationHeader::matchesTheReceiverTables() {
     QCOMPARE(lines.first(), u"YYYYYY*"_s);
     QCOMPARE(lines.last(), u"#Translations*"_s);
     QVERIFY(!lines.contains(QString()));
-}
-
-void TestTranslationHeader::blocks_data() {
-    QTest::addColumn<int>("block");
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<int>("characters");
-    QTest::addColumn<QString>("firstLine");
-    QTest::addColumn<QString>("lastLine");
-    QTest::newRow("OrgBlock") << 0 << 7 << 128 << u"YYYYYY*"_s << u"YYYYYY*"_s;
-    QTest::newRow("EventBlock1") << 1 << 24 << 565 << u"#EEE*"_s << u"FFS-FlashFloodSTATEMENT*"_s;
-    QTest::newRow("EventBlock2") << 2 << 24 << 611 << u"FLW-FloodWARNING*"_s << u"TOA-TornadoWATCH*"_s;
-    QTest::newRow("EventBlock3") << 3 << 8 << 170 << u"TRW-TropicalStormWARNING*"_s << u"YYYYYY*"_s;
-    QTest::newRow("StateBlock1") << 4 << 25 << 174 << u"#ST*"_s << u"MN27*"_s;
-    QTest::newRow("StateBlock2") << 5 << 25 << 175 << u"MS28*"_s << u"WV54*"_s;
-    QTest::newRow("StateBlock3") << 6 << 12 << 95 << u"WI55*"_s << u"#Translations*"_s;
-}
-
-void TestTranslationHeader::blocks() {
-    QFETCH(int, block);
-    QFETCH(int, lines);
-    QFETCH(int, characters);
-    QFETCH(QString, firstLine);
-    QFETCH(QString, lastLine);
-
-    const QString& text = translationHeaderBlocks()[block];
-    QVERIFY(text.endsWith(u"\r\n"_s));
-    QCOMPARE(text.size(), characters);
-    const QStringList blockLines = linesOf(text);
-    QCOMPARE(blockLines.size(), lines);
-    QCOMPARE(blockLines.first(), firstLine);
-    QCOMPARE(blockLines.last(), lastLine);
-}
-
-void TestTranslationHeader::tableQuirks() {
-    const QStringList lines = linesOf(translationHeader());
     const auto at = [&](const QString& line) { return lines.indexOf(line); };
 
     // ADR stands twice among the event lines: both are the receiver's.

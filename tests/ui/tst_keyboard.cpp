@@ -1,72 +1,12 @@
-#include "support/fakeplatform.h"
-#include "ui/mainwindow.h"
+#include "support/windowharness.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QFile>
-#include <QKeySequence>
-#include <QLabel>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
+using Harness = WindowHarness;
 
 namespace {
-
-const QString DatabaseFolder = QStringLiteral(QUENBURY_BUILD_DATA_DIR);
-const QString TabBar = u"qt_tabwidget_tabbar"_s;
-
-// A shown, active window (shortcuts reach only the active window) that logs every button click
-// and the menu's End.
-struct Harness {
-    FakePlatform platform;
-    quenbury::ui::MainWindow window{platform, DatabaseFolder};
-    QStringList clicked;
-
-    Harness() {
-        for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
-            QObject::connect(button, &QAbstractButton::clicked, &window,
-                             [this, button] { clicked.append(button->objectName()); });
-        QAction* end = window.findChild<QAction*>(u"End"_s);
-        QObject::connect(end, &QAction::triggered, &window,
-                         [this, end] { clicked.append(end->objectName()); });
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
-
-    QTabWidget* tabs() { return window.findChild<QTabWidget*>(u"SSTab1"_s); }
-    QString focus() {
-        const QWidget* w = QApplication::focusWidget();
-        return w ? w->objectName() : QString();
-    }
-    // One key as the user types it, through the shortcuts first: to an open menu, else an access key
-    // to the window and any other key to the control that has the focus.
-    void type(const QString& key) {
-        const QKeyCombination combination = QKeySequence::fromString(key, QKeySequence::PortableText)[0];
-        QWidget* target = QApplication::activePopupWidget();
-        if (!target)
-            target =
-                combination.keyboardModifiers() == Qt::AltModifier ? &window : QApplication::focusWidget();
-        QVERIFY2(target, qPrintable(key));
-        QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
-    }
-    // Tab until the named control has the focus.
-    void tabTo(const QString& name) {
-        for (int presses = 0; presses < 80 && focus() != name; ++presses)
-            type(u"Tab"_s);
-        QCOMPARE(focus(), name);
-    }
-    void enableAllButtons() {
-        for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
-            button->setEnabled(true);
-    }
-};
 
 QString labelledBy(QAccessibleInterface* control) {
     const auto labels = control->relations(QAccessible::Label);
@@ -90,113 +30,101 @@ private Q_SLOTS:
 
 void TestKeyboard::accessKeys_data() {
     QTest::addColumn<int>("page");
-    QTest::addColumn<bool>("asAtStart"); // else every button is enabled
-    QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<int>("shownPage");
-    QTest::addColumn<QString>("focus");
+    QTest::addColumn<bool>("asAtStart");    // else every button is enabled
+    QTest::addColumn<QStringList>("steps"); // key>shown page:focus ("tab" the header strip, "*" any)
     QTest::addColumn<QString>("clicked");
-    const auto row = [](const char* name, int page, bool asAtStart, const QString& keys, int shownPage,
-                        const QString& focus, const QString& clicked = QString()) {
-        QTest::newRow(name) << page << asAtStart << keys.split(u' ') << shownPage << focus << clicked;
+    const auto row = [](const char* name, int page, bool asAtStart, const QString& steps,
+                        const QString& clicked = QString()) {
+        QTest::newRow(name) << page << asAtStart << steps.split(u' ') << clicked;
     };
     // A key only one control in sight has works it at once.
-    row("Start: Alt+L shows Locations", 0, true, u"Alt+L"_s, 2, TabBar);
-    row("Start: Alt+T shows Translations", 0, true, u"Alt+T"_s, 3, TabBar);
-    row("Events: Alt+O continues", 1, true, u"Alt+O"_s, 2, TabBar, u"cmdContinue2"_s);
-    row("Events: Alt+B goes back", 1, true, u"Alt+B"_s, 0, TabBar, u"cmdBack0"_s);
-    row("Locations: Alt+D opens the database", 2, true, u"Alt+D"_s, 2, TabBar, u"cmbLocation4"_s);
-    row("Locations: Alt+A adds", 2, false, u"Alt+A"_s, 2, TabBar, u"cmdAdd1"_s);
-    row("Locations: Alt+B goes back", 2, true, u"Alt+B"_s, 1, TabBar, u"cmdBack1"_s);
-    row("Translations: Alt+R Brisvane 400", 3, true, u"Alt+R"_s, 3, TabBar, u"cmdBrisvane400"_s);
-    row("Translations: Alt+A adds", 3, false, u"Alt+A"_s, 3, TabBar, u"cmdAddItem2"_s);
-    row("Translations: Alt+O continues", 3, false, u"Alt+O"_s, 4, TabBar, u"cmdContinue5"_s);
-    row("Create File: Alt+V verifies", 4, true, u"Alt+V"_s, 4, TabBar, u"cmdCreate1"_s);
-    row("Create File: Alt+B goes back", 4, true, u"Alt+B"_s, 3, TabBar, u"cmdBack5"_s);
-    row("any page: Alt+F then E ends", 3, true, u"Alt+F E"_s, 3, TabBar, u"End"_s);
+    row("Start: Alt+L shows Locations", 0, true, u"Alt+L>2:tab"_s);
+    row("Start: Alt+T shows Translations", 0, true, u"Alt+T>3:tab"_s);
+    row("Events: Alt+O continues", 1, true, u"Alt+O>2:tab"_s, u"cmdContinue2"_s);
+    row("Events: Alt+B goes back", 1, true, u"Alt+B>0:tab"_s, u"cmdBack0"_s);
+    row("Locations: Alt+D opens the database", 2, true, u"Alt+D>2:tab"_s, u"cmbLocation4"_s);
+    row("Locations: Alt+A adds", 2, false, u"Alt+A>2:tab"_s, u"cmdAdd1"_s);
+    row("Locations: Alt+B goes back", 2, true, u"Alt+B>1:tab"_s, u"cmdBack1"_s);
+    row("Translations: Alt+R Brisvane 400", 3, true, u"Alt+R>3:tab"_s, u"cmdBrisvane400"_s);
+    row("Translations: Alt+A adds", 3, false, u"Alt+A>3:tab"_s, u"cmdAddItem2"_s);
+    row("Translations: Alt+O continues", 3, false, u"Alt+O>4:tab"_s, u"cmdContinue5"_s);
+    row("Create File: Alt+V verifies", 4, true, u"Alt+V>4:tab"_s, u"cmdCreate1"_s);
+    row("Create File: Alt+B goes back", 4, true, u"Alt+B>3:tab"_s, u"cmdBack5"_s);
+    row("any page: Alt+F then E ends", 3, true, u"Alt+F>3:* E>3:tab"_s, u"End"_s);
     // A disabled button does not share its key: the header alone has it.
-    row("Locations: Alt+L before loading", 2, true, u"Alt+L"_s, 2, TabBar);
-    row("Translations: Alt+C before Brisvane 400", 3, true, u"Alt+C"_s, 4, TabBar);
-    row("Create File: Alt+S before verifying", 4, true, u"Alt+S"_s, 0, TabBar);
-    row("Create File: Alt+E before verifying", 4, true, u"Alt+E"_s, 1, TabBar);
-    // A shared key moves the focus: the page's buttons in tab order, then the header.
-    row("Start: Alt+C focuses Continue", 0, true, u"Alt+C"_s, 0, u"cmdContinue1"_s);
-    row("Start: Alt+C Space continues", 0, true, u"Alt+C Space"_s, 1, u"cmdSelectAll1"_s, u"cmdContinue1"_s);
-    row("Start: Alt+C twice shows Create File", 0, true, u"Alt+C Alt+C"_s, 4, TabBar);
-    row("Start: Alt+E focuses End", 0, true, u"Alt+E"_s, 0, u"cmdEnd1"_s);
-    row("Start: Alt+E twice shows Events", 0, true, u"Alt+E Alt+E"_s, 1, TabBar);
-    row("Events: Alt+S focuses SelectAll", 1, true, u"Alt+S"_s, 1, u"cmdSelectAll1"_s);
-    row("Events: Alt+S Space selects all", 1, true, u"Alt+S Space"_s, 1, u"cmdSelectAll1"_s,
+    row("Locations: Alt+L before loading", 2, true, u"Alt+L>2:tab"_s);
+    row("Translations: Alt+C before Brisvane 400", 3, true, u"Alt+C>4:tab"_s);
+    row("Create File: Alt+S before verifying", 4, true, u"Alt+S>0:tab"_s);
+    row("Create File: Alt+E before verifying", 4, true, u"Alt+E>1:tab"_s);
+    // A shared key moves the focus: the page's buttons in tab order, then the header, then round.
+    row("Start: Alt+C Space continues", 0, true, u"Alt+C>0:cmdContinue1 Space>1:cmdSelectAll1"_s,
+        u"cmdContinue1"_s);
+    row("Start: Alt+C twice", 0, true, u"Alt+C>0:cmdContinue1 Alt+C>4:tab"_s);
+    row("Start: Alt+E twice", 0, true, u"Alt+E>0:cmdEnd1 Alt+E>1:tab"_s);
+    row("Events: Alt+S Space selects all", 1, true, u"Alt+S>1:cmdSelectAll1 Space>1:cmdSelectAll1"_s,
         u"cmdSelectAll1"_s);
-    row("Events: Alt+S twice shows Start", 1, true, u"Alt+S Alt+S"_s, 0, TabBar);
-    row("Events: Alt+C focuses Clear All", 1, true, u"Alt+C"_s, 1, u"cmdClearAll1"_s);
-    row("Events: Alt+C Enter clears all", 1, true, u"Alt+C Return"_s, 1, u"cmdClearAll1"_s,
+    row("Events: Alt+S twice", 1, true, u"Alt+S>1:cmdSelectAll1 Alt+S>0:tab"_s);
+    row("Events: Alt+C Enter clears all", 1, true, u"Alt+C>1:cmdClearAll1 Return>1:cmdClearAll1"_s,
         u"cmdClearAll1"_s);
-    row("Events: Alt+C twice shows Create File", 1, true, u"Alt+C Alt+C"_s, 4, TabBar);
-    row("Events: Alt+E focuses End", 1, true, u"Alt+E"_s, 1, u"cmdEnd2"_s);
-    row("Events: Alt+E twice focuses its header", 1, true, u"Alt+E Alt+E"_s, 1, TabBar);
-    row("Events: Alt+E thrice comes round to End", 1, true, u"Alt+E Alt+E Alt+E"_s, 1, u"cmdEnd2"_s);
-    row("Locations: Alt+L focuses Clear", 2, false, u"Alt+L"_s, 2, u"cmdClear1"_s);
-    row("Locations: Alt+L twice focuses its header", 2, false, u"Alt+L Alt+L"_s, 2, TabBar);
-    row("Locations: Alt+C focuses Continue", 2, true, u"Alt+C"_s, 2, u"cmdContinue3"_s);
-    row("Locations: Alt+C twice shows Create File", 2, true, u"Alt+C Alt+C"_s, 4, TabBar);
-    row("Locations: Alt+E focuses End", 2, true, u"Alt+E"_s, 2, u"cmdEnd3"_s);
-    row("Translations: Alt+B focuses Brisvane 100", 3, true, u"Alt+B"_s, 3, u"cmdContinue4"_s);
-    row("Translations: Alt+B twice focuses Back", 3, true, u"Alt+B Alt+B"_s, 3, u"cmdBack3"_s);
-    row("Translations: Alt+B thrice comes round", 3, true, u"Alt+B Alt+B Alt+B"_s, 3, u"cmdContinue4"_s);
-    row("Translations: Alt+B Alt+B Space goes back", 3, true, u"Alt+B Alt+B Space"_s, 2, u"cmdBack1"_s,
-        u"cmdBack3"_s);
-    row("Translations: Alt+C focuses Clear", 3, false, u"Alt+C"_s, 3, u"cmdClear2"_s);
-    row("Translations: Alt+E focuses End", 3, true, u"Alt+E"_s, 3, u"cmdEnd4"_s);
-    row("Create File: Alt+S focuses Save", 4, false, u"Alt+S"_s, 4, u"cmdSave1"_s);
-    row("Create File: Alt+S twice shows Start", 4, false, u"Alt+S Alt+S"_s, 0, TabBar);
-    row("Create File: Alt+C focuses Clear", 4, true, u"Alt+C"_s, 4, u"cmdClear3"_s);
-    row("Create File: Alt+C twice focuses its header", 4, true, u"Alt+C Alt+C"_s, 4, TabBar);
-    row("Create File: Alt+E focuses End", 4, false, u"Alt+E"_s, 4, u"cmdEnd5"_s);
+    row("Events: Alt+C twice", 1, true, u"Alt+C>1:cmdClearAll1 Alt+C>4:tab"_s);
+    row("Events: Alt+E thrice", 1, true, u"Alt+E>1:cmdEnd2 Alt+E>1:tab Alt+E>1:cmdEnd2"_s);
+    row("Locations: Alt+L twice", 2, false, u"Alt+L>2:cmdClear1 Alt+L>2:tab"_s);
+    row("Locations: Alt+C twice", 2, true, u"Alt+C>2:cmdContinue3 Alt+C>4:tab"_s);
+    row("Locations: Alt+E focuses End", 2, true, u"Alt+E>2:cmdEnd3"_s);
+    row("Translations: Alt+B thrice", 3, true,
+        u"Alt+B>3:cmdContinue4 Alt+B>3:cmdBack3 Alt+B>3:cmdContinue4"_s);
+    row("Translations: Alt+B Alt+B Space goes back", 3, true,
+        u"Alt+B>3:cmdContinue4 Alt+B>3:cmdBack3 Space>2:cmdBack1"_s, u"cmdBack3"_s);
+    row("Translations: Alt+C focuses Clear", 3, false, u"Alt+C>3:cmdClear2"_s);
+    row("Translations: Alt+E focuses End", 3, true, u"Alt+E>3:cmdEnd4"_s);
+    row("Create File: Alt+S twice", 4, false, u"Alt+S>4:cmdSave1 Alt+S>0:tab"_s);
+    row("Create File: Alt+C twice", 4, true, u"Alt+C>4:cmdClear3 Alt+C>4:tab"_s);
+    row("Create File: Alt+E focuses End", 4, false, u"Alt+E>4:cmdEnd5"_s);
 }
 
 void TestKeyboard::accessKeys() {
     QFETCH(int, page);
     QFETCH(bool, asAtStart);
-    QFETCH(QStringList, keys);
-    QFETCH(int, shownPage);
-    QFETCH(QString, focus);
+    QFETCH(QStringList, steps);
     QFETCH(QString, clicked);
     Harness h;
     h.tabs()->setCurrentIndex(page);
     if (!asAtStart)
         h.enableAllButtons();
     QCOMPARE(h.focus(), TabBar);
-    for (const QString& key : keys) {
-        h.type(key);
+    for (const QString& step : steps) {
+        h.type(step.section(u'>', 0, 0));
         // A button worked by its access key is released a moment later, and only then clicked.
         QTest::qWait(150);
+        const int shown = step.section(u'>', 1).section(u':', 0, 0).toInt();
+        const QString focus = step.section(u':', 1);
+        QCOMPARE(h.tabs()->currentIndex(), shown);
+        QCOMPARE(h.window.form().SSTab1, shown);
+        if (focus != u"*"_s) // a menu is open
+            QCOMPARE(h.focus(), focus == u"tab"_s ? TabBar : focus);
     }
     QCOMPARE(h.clicked, clicked.isEmpty() ? QStringList() : QStringList{clicked});
-    QCOMPARE(h.tabs()->currentIndex(), shownPage);
-    QCOMPARE(h.window.form().SSTab1, shownPage);
-    QCOMPARE(h.focus(), focus);
 }
 
 void TestKeyboard::tabOrder_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("order");
-    QTest::newRow("Start") << 0 << QStringList{u"cmdContinue1"_s, u"cmdEnd1"_s};
-    QStringList events{u"cmdSelectAll1"_s, u"cmdClearAll1"_s, u"cmdContinue2"_s, u"cmdBack0"_s, u"cmdEnd2"_s};
+    QString events = u"cmdSelectAll1 cmdClearAll1 cmdContinue2 cmdBack0 cmdEnd2"_s;
     for (int row = 1; row <= 53; ++row)
-        events.append(u"Check"_s + QString::number(row));
-    QTest::newRow("Events") << 1 << events;
-    QTest::newRow("Locations") << 2 << QStringList{u"cmdBack1"_s,     u"cmdEnd3"_s,   u"cmbLocation4"_s,
-                                                   u"cboLocation1"_s, u"lstList1"_s,  u"txtText1"_s,
-                                                   u"cmdAdd1"_s,      u"cmdClear1"_s, u"cmdContinue3"_s};
-    QTest::newRow("Translations") << 3 << QStringList{u"cmdContinue4"_s,      u"cmdBack3"_s,
-                                                      u"cmdEnd4"_s,           u"cmdBrisvane400"_s,
-                                                      u"cboTranslations1"_s,  u"lstList2"_s,
-                                                      u"rtxtTranslations1"_s, u"cmdAddItem2"_s,
-                                                      u"cmdClear2"_s,         u"cmdContinue5"_s,
-                                                      u"txtTranslations1"_s};
-    QTest::newRow("Create File") << 4 << QStringList{u"cmdBack5"_s,   u"cmdEnd5"_s,    u"txtCreate1"_s,
-                                                     u"txtCreate2"_s, u"txtCreate3"_s, u"cmdCreate1"_s,
-                                                     u"cmdSave1"_s,   u"cmdClear3"_s};
+        events += u" Check"_s + QString::number(row);
+    const auto row = [](const char* name, int page, const QString& order) {
+        QTest::newRow(name) << page << order.split(u' ');
+    };
+    row("Start", 0, u"cmdContinue1 cmdEnd1"_s);
+    row("Events", 1, events);
+    row("Locations", 2,
+        u"cmdBack1 cmdEnd3 cmbLocation4 cboLocation1 lstList1 txtText1 cmdAdd1 cmdClear1 cmdContinue3"_s);
+    row("Translations", 3,
+        u"cmdContinue4 cmdBack3 cmdEnd4 cmdBrisvane400 cboTranslations1 lstList2 rtxtTranslations1 "
+        u"cmdAddItem2 "
+        u"cmdClear2 cmdContinue5 txtTranslations1"_s);
+    row("Create File", 4,
+        u"cmdBack5 cmdEnd5 txtCreate1 txtCreate2 txtCreate3 cmdCreate1 cmdSave1 cmdClear3"_s);
 }
 
 void TestKeyboard::tabOrder() {
@@ -300,11 +228,16 @@ void TestKeyboard::brisvane100ByKeyboard() {
     keys(u"Alt+O"_s);
     QCOMPARE(h.tabs()->currentIndex(), 2);
 
+    // What the handlers did shows at once: the loaded lines and count, the unlocked and chosen rows.
     keys(u"Alt+D"_s);
-    QCOMPARE(h.platform.openPaths.size(), 0);
+    QCOMPARE(h.platform.openStartFolders, QStringList{DatabaseFolder});
+    QCOMPARE(h.window.findChild<QListView*>(u"lstList1"_s)->model()->rowCount(), 3308);
+    QCOMPARE(h.window.findChild<QLabel*>(u"lblLocations13"_s)->text(), u"3308"_s);
+    QVERIFY(h.window.findChild<QPushButton*>(u"cmdAdd1"_s)->isEnabled());
     h.tabTo(u"cboLocation1"_s);
     keys(u"Down"_s);
     QCOMPARE(h.window.findChild<QComboBox*>(u"cboLocation1"_s)->currentText(), u"01-Alabama"_s);
+    QCOMPARE(h.window.form().lstList1.selectedRows(), QList<qsizetype>{0});
     keys(u"Alt+A"_s);
     keys(u"Alt+C"_s); // Continue, shared with the Create File header
     QCOMPARE(h.focus(), u"cmdContinue3"_s);
@@ -319,17 +252,17 @@ void TestKeyboard::brisvane100ByKeyboard() {
     QCOMPARE(h.focus(), u"cmdContinue4"_s);
     keys(u"Space"_s);
     QCOMPARE(h.tabs()->currentIndex(), 4);
-    keys(u"Alt+V Alt+S"_s); // Save, shared with the Start header once verifying enabled it
+    keys(u"Alt+V"_s);
+    const auto* status = h.window.findChild<QPlainTextEdit*>(u"txtCreate3"_s);
+    QCOMPARE(status->palette().color(QPalette::Base), QColor(0, 255, 0));
+    keys(u"Alt+S"_s); // Save, shared with the Start header once verifying enabled it
     QCOMPARE(h.focus(), u"cmdSave1"_s);
     keys(u"Space"_s);
 
     QCOMPARE(h.clicked, (QStringList{u"cmdContinue1"_s, u"cmdClearAll1"_s, u"Check45"_s, u"cmdContinue2"_s,
                                      u"cmbLocation4"_s, u"cmdAdd1"_s, u"cmdContinue3"_s, u"cmdContinue4"_s,
                                      u"cmdCreate1"_s, u"cmdSave1"_s}));
-    QFile saved(path);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), QByteArray("#MatchEvent*\r\nTOR*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"
-                                         "001000EntireArea*\r\nYYYYYY*\r\nEOFEOF*\r\nXXXXXX*\r\n"));
+    QCOMPARE(readFile(path), nineLineBytes);
     QCOMPARE(h.platform.errors, QStringList());
 }
 

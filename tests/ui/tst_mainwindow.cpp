@@ -1,72 +1,21 @@
-#include "support/fakeplatform.h"
+#include "support/windowharness.h"
 #include "ui/mainwindow.h"
 #include "ui/qtplatform.h"
 #include "ui/textbox.h"
 
 #include "events/eventcatalogue.h"
-#include "locations/areatable.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 using quenbury::ui::MainWindow;
+using Harness = WindowHarness;
 
 namespace {
-
-const QString DatabaseFolder = QStringLiteral(QUENBURY_BUILD_DATA_DIR);
-
-// A shown window with a scripted desktop behind it: no real dialog can open.
-struct Harness {
-    FakePlatform platform;
-    MainWindow window{platform, DatabaseFolder};
-
-    Harness() {
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-    }
-
-    template <typename T> T* get(const QString& name) { return window.findChild<T*>(name); }
-    QTabWidget* tabs() { return get<QTabWidget>(u"SSTab1"_s); }
-    QCheckBox* box(int row) { return get<QCheckBox>(u"Check"_s + QString::number(row)); }
-
-    int tickedBoxes() {
-        int ticked = 0;
-        for (int row = 1; row <= quenbury::events::EventCount; ++row)
-            ticked += box(row)->isChecked() ? 1 : 0;
-        return ticked;
-    }
-    int tickedInModel() {
-        return int(std::count(window.form().Check.begin(), window.form().Check.end(), true));
-    }
-
-    // Clicks a button the user can see; false when there is none by that name.
-    [[nodiscard]] bool click(const QString& name) {
-        auto* button = get<QPushButton>(name);
-        if (!button || !button->isVisible())
-            return false;
-        QTest::mouseClick(button, Qt::LeftButton);
-        return true;
-    }
-    void chooseHeader(int page) {
-        QTabBar* bar = tabs()->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
-    }
-};
 
 QString shownText(QWidget* w) {
     if (auto* label = qobject_cast<QLabel*>(w))
@@ -95,24 +44,19 @@ private Q_SLOTS:
     void laterPagesAfterShow();
     void startState_data();
     void startState();
-    void eventRows();
     void eventRowGeometry_data();
     void eventRowGeometry();
     void databaseLinesShownWhole_data();
     void databaseLinesShownWhole();
-    void navigation_data();
-    void navigation();
+    void clickWalk();
     void headerChoice();
     void doubleClick_data();
     void doubleClick();
-    void ending_data();
-    void ending();
     void typedText_data();
     void typedText();
     void unchangedBoxIsNotRewritten();
     void fileFilter_data();
     void fileFilter();
-    void brisvane100EndToEnd();
 };
 
 void TestMainWindow::windowFrame() {
@@ -180,89 +124,19 @@ void TestMainWindow::startState_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("enabled");
-    const auto row = [](const char* name, int page, const QString& text, bool enabled = true) {
-        QTest::newRow(name) << page << text << enabled;
-    };
-    row("Label4", 0, u"Quenbury(tm)"_s);
-    row("lblStart1", 0,
-        u"Use this program to create a text file (*.txt) of events and counties (FIPS-Federal Information "
-        u"Processing System) codes and translations to upload into the Brisvane units."_s);
-    row("lblStart7", 0, u"Version 1.05"_s);
-    row("cmdContinue1", 0, u"&Continue"_s);
-    row("cmdEnd1", 0, u"&End"_s);
-    row("lblEvents1", 1, u"Select Match Events"_s);
-    row("Label1", 1,
-        u"Click the check boxes to select the events to activate the Brisvane, then click the Continue button."_s);
-    row("cmdSelectAll1", 1, u"&SelectAll"_s);
-    row("cmdClearAll1", 1, u"&Clear All"_s);
-    row("cmdContinue2", 1, u"C&ontinue"_s);
-    row("cmdBack0", 1, u"&Back"_s);
-    row("cmdEnd2", 1, u"&End"_s);
-    row("lblLocations10", 2, u"Select Match Locations"_s);
-    row("lblLocation2", 2,
-        u"Select the locations to activate the Brisvane by choosing county, territory and/or marine areas "
-        u"from "
-        u"the pull down menu."_s);
-    row("lblLocation7", 2, u"Click the DataBase button to load the location database."_s);
-    row("cmbLocation4", 2, u"&Database"_s);
-    row("lblLocation10", 2, u"Default database is at: "_s + QDir::toNativeSeparators(DatabaseFolder));
-    row("lblLocation9", 2, u"FileName"_s);
-    row("lblLocation8", 2, u"FileSize:"_s);
-    row("lblLocation3", 2,
-        u" **It is highly recommended to select the entire state codes for every state you can monitor. "
-        u"These "
-        u"codes end in \"000\", preceded by the state code in the format 0XX000. "_s);
-    row("cboLocation1", 2, u"Choose a state,territory and/or marine area from this menu."_s);
-    row("lblLocation6", 2,
-        u"Highlight on a location below (or shift-click-highlight on a group of locations) and then click "
-        u"the "
-        u"Add Item button."_s);
-    row("lblLocations12", 2, u"Num Entries:"_s);
-    row("lblLocations13", 2, u"Label5"_s);
-    row("lblLocation5", 2, u"Outgoing String-                                You can edit this box!"_s);
-    row("txtText1", 2, u"Text1"_s);
-    row("cmdAdd1", 2, u"&Add Item>>"_s, false);
-    row("cmdClear1", 2, u"C&lear"_s, false);
-    row("cmdContinue3", 2, u"&Continue"_s);
-    row("cmdBack1", 2, u"&Back"_s);
-    row("cmdEnd3", 2, u"&End"_s);
-    row("lblTranslations2", 3,
-        u"If you are creating a file for the Brisvane 100,   NO translations are required. Click the "
-        u"Brisvane "
-        u"100 button."_s);
-    row("cmdContinue4", 3, u"&Brisvane 100"_s);
-    row("lblTranslations1", 3, u"Choose Location Translations for the Brisvane 400"_s);
-    row("lblTranslations3", 3,
-        u"If you are creating a file for the Brisvane 400, click the Brisvane 400 button and select all the "
-        u"locations you can monitor from the pull down menu."_s);
-    row("cmdBrisvane400", 3, u"B&risvane 400"_s);
-    row("cboTranslations1", 3, u"Select the counties, territories and marine areas to translate."_s);
-    row("lblTranslations5", 3, u"Outgoing String--                         You can edit this box."_s);
-    row("txtTranslations1", 3, u"txtTranslations1"_s);
-    row("cmdAddItem2", 3, u"&Add Item>>"_s, false);
-    row("cmdClear2", 3, u"&Clear"_s, false);
-    row("cmdContinue5", 3, u"C&ontinue"_s, false);
-    row("rtxtTranslations1", 3, u"rtxtTranslations1"_s);
-    row("cmdBack3", 3, u"&Back"_s);
-    row("cmdEnd4", 3, u"&End"_s);
-    row("lblCreate2", 4, u"Verify and Save the file you created."_s);
-    row("txtCreate1", 4,
-        u"The current file appears below. Click the Verify File button to scan for format errors.\r\n"_s);
-    row("lblCreate3", 4,
-        u"Likely errors include: 1) Blank lines; 2) No * at end of each line; 3) A line longer than 32 "
-        u"characters; 4) The file is too long (more than 2000 lines); 5) No EOFEOF* end of file mark."_s);
-    row("lblCreate4", 4,
-        u"Edit and correct any errors in the Curren File text box and re verify the file until no errors "
-        u"appear."_s);
-    row("lblCreate1", 4, u"Current File:"_s);
-    row("txtCreate2", 4, u"Text1"_s);
-    row("lblCreate5", 4, u"File Status:"_s);
-    row("txtCreate3", 4, u"txtCreate3"_s);
-    row("cmdCreate1", 4, u"&Verify File"_s);
-    row("cmdSave1", 4, u"&Save File"_s, false);
-    row("cmdClear3", 4, u"&Clear"_s);
-    row("cmdBack5", 4, u"&Back"_s);
-    row("cmdEnd5", 4, u"&End"_s, false);
+    // One control a line: its name, page, whether it starts enabled, and its text in double quotes.
+    QFile file(QStringLiteral(QUENBURY_TEST_DATA "/start-state.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine());
+        const QStringList fields = line.section(u'"', 0, 0).split(u' ', Qt::SkipEmptyParts);
+        QString text = line.mid(line.indexOf(u'"') + 1);
+        text.truncate(text.lastIndexOf(u'"'));
+        text.replace(u"\\r\\n"_s, u"\r\n"_s)
+            .replace(u"{database folder}"_s, QDir::toNativeSeparators(DatabaseFolder));
+        QTest::newRow(qPrintable(fields.value(0)))
+            << fields.value(1).toInt() << text << (fields.value(2) == u"1"_s);
+    }
 }
 
 void TestMainWindow::startState() {
@@ -279,24 +153,9 @@ void TestMainWindow::startState() {
     QCOMPARE(control->isEnabled(), enabled);
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
         QCOMPARE(combo->currentIndex(), -1);
-        QCOMPARE(combo->count(), quenbury::locations::AreaCount);
-        QCOMPARE(combo->itemText(70), quenbury::locations::AreaTable[70].caption.toString());
+        QCOMPARE(combo->count(), 71);
+        QCOMPARE(combo->itemText(70), u"98-St Lawrence River"_s);
     }
-}
-
-void TestMainWindow::eventRows() {
-    Harness h;
-    for (int i = 0; i < quenbury::events::EventCount; ++i) {
-        const QString caption = quenbury::events::EventCatalogue[std::size_t(i)].caption.toString();
-        QCheckBox* box = h.box(i + 1);
-        auto* label = h.get<QLabel>(u"Label2_"_s + QString::number(i));
-        QVERIFY(box && label);
-        QCOMPARE(label->text(), caption);
-        QCOMPARE(box->text(), QString());
-        QCOMPARE(box->accessibleName(), caption);
-        QVERIFY(!box->isChecked());
-    }
-    QCOMPARE(h.get<QLabel>(u"Label2_52"_s)->text(), u"WSA-WinterStormWatch"_s);
 }
 
 void TestMainWindow::eventRowGeometry_data() {
@@ -309,7 +168,8 @@ void TestMainWindow::eventRowGeometry() {
     QFETCH(QSize, size);
     Harness h;
     h.window.resize(size);
-    QVERIFY(h.click(u"cmdContinue1"_s));
+    h.chooseHeader(1);
+    QVERIFY(h.click(u"cmdClearAll1"_s));
     QWidget* page = h.tabs()->widget(1);
     const auto top = [&](int row) { return h.box(row)->mapTo(page, QPoint(0, 0)).y(); };
     for (int row = 2; row <= 53; ++row) {
@@ -324,6 +184,10 @@ void TestMainWindow::eventRowGeometry() {
     for (int i = 0; i < quenbury::events::EventCount; ++i) {
         QCheckBox* box = h.box(i + 1);
         auto* label = h.get<QLabel>(u"Label2_"_s + QString::number(i));
+        const QString caption = quenbury::events::EventCatalogue[std::size_t(i)].caption.toString();
+        QCOMPARE(label->text(), caption);
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(box->accessibleName(), caption);
         const QRect boxRect(box->mapTo(page, QPoint(0, 0)), box->size());
         const QRect labelRect(label->mapTo(page, QPoint(0, 0)), label->size());
         QVERIFY2(labelRect.left() > boxRect.right() && labelRect.left() - boxRect.right() < 8,
@@ -343,8 +207,9 @@ void TestMainWindow::eventRowGeometry() {
 
     // Clicking a caption toggles its box, in the model too.
     QTest::mouseClick(h.get<QLabel>(u"Label2_44"_s), Qt::LeftButton);
-    QVERIFY(!h.box(45)->isChecked());
-    QVERIFY(!h.window.form().Check[44]);
+    QVERIFY(h.box(45)->isChecked());
+    QCOMPARE(h.tickedInModel(), 1);
+    QVERIFY(h.window.form().Check[44]);
 }
 
 void TestMainWindow::databaseLinesShownWhole_data() {
@@ -370,45 +235,42 @@ void TestMainWindow::databaseLinesShownWhole() {
              qPrintable(QString::number(view->viewport()->width())));
 }
 
-void TestMainWindow::navigation_data() {
-    QTest::addColumn<int>("fromPage");
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<int>("toPage");
-    QTest::addColumn<int>("ticked"); // after the last click; 51 = the two unticked boxes stay so
-    QTest::newRow("Start Continue") << 0 << QStringList{u"cmdContinue1"_s} << 1 << 53;
-    QTest::newRow("Events Continue") << 1 << QStringList{u"cmdContinue2"_s} << 2 << 53;
-    QTest::newRow("Events Back") << 1 << QStringList{u"cmdBack0"_s} << 0 << 53;
-    QTest::newRow("Events SelectAll") << 1 << QStringList{u"cmdSelectAll1"_s} << 1 << 53;
-    QTest::newRow("Events Clear All") << 1 << QStringList{u"cmdClearAll1"_s} << 1 << 0;
-    QTest::newRow("Locations Continue") << 2 << QStringList{u"cmdContinue3"_s} << 3 << 53;
-    QTest::newRow("Locations Back") << 2 << QStringList{u"cmdBack1"_s} << 1 << 53;
-    QTest::newRow("Translations Brisvane 100") << 3 << QStringList{u"cmdContinue4"_s} << 4 << 53;
-    QTest::newRow("Translations Brisvane 400 stays") << 3 << QStringList{u"cmdBrisvane400"_s} << 3 << 51;
-    QTest::newRow("Translations Continue")
-        << 3 << QStringList{u"cmdBrisvane400"_s, u"cmdContinue5"_s} << 4 << 53;
-    QTest::newRow("Translations Back") << 3 << QStringList{u"cmdBack3"_s} << 2 << 53;
-    QTest::newRow("Create File Back") << 4 << QStringList{u"cmdBack5"_s} << 3 << 53;
-}
-
-void TestMainWindow::navigation() {
-    QFETCH(int, fromPage);
-    QFETCH(QStringList, clicks);
-    QFETCH(int, toPage);
-    QFETCH(int, ticked);
+// Every button, the menu's End and the close box, each clicked as a user would, and what the window
+// shows after it: the page, the ticked boxes (none at start; one is unticked before each click) and
+// the End requests so far.
+void TestMainWindow::clickWalk() {
+    struct Step {
+        QString click;
+        int page;
+        int ticked;
+        int ends;
+    };
+    const Step walk[] = {
+        {u"cmdEnd1"_s, 0, 0, 1},        {u"cmdContinue1"_s, 1, 53, 1}, {u"cmdClearAll1"_s, 1, 0, 1},
+        {u"cmdSelectAll1"_s, 1, 53, 1}, {u"cmdBack0"_s, 0, 53, 1},     {u"cmdContinue1"_s, 1, 53, 1},
+        {u"cmdEnd2"_s, 1, 52, 2},       {u"cmdContinue2"_s, 2, 53, 2}, {u"cmdBack1"_s, 1, 53, 2},
+        {u"cmdContinue2"_s, 2, 53, 2},  {u"cmdEnd3"_s, 2, 52, 3},      {u"cmdContinue3"_s, 3, 53, 3},
+        {u"cmdBack3"_s, 2, 53, 3},      {u"cmdContinue3"_s, 3, 53, 3}, {u"cmdBrisvane400"_s, 3, 52, 3},
+        {u"cmdEnd4"_s, 3, 52, 4},       {u"cmdContinue5"_s, 4, 53, 4}, {u"cmdBack5"_s, 3, 53, 4},
+        {u"cmdContinue4"_s, 4, 53, 4},  {u"cmdCreate1"_s, 4, 52, 4},   {u"cmdEnd5"_s, 4, 52, 5},
+        {u"menu"_s, 4, 52, 6},          {u"close"_s, 4, 52, 7},
+    };
     Harness h;
-    h.chooseHeader(fromPage);
-    QCOMPARE(h.tabs()->currentIndex(), fromPage);
-    // Untick two boxes, so that a page change must tick them again.
-    h.box(5)->setChecked(false);
-    h.box(45)->setChecked(false);
-    QCOMPARE(h.tickedInModel(), fromPage == 0 ? 0 : 51);
-
-    for (const QString& name : clicks)
-        QVERIFY2(h.click(name), qPrintable(name));
-    QCOMPARE(h.tabs()->currentIndex(), toPage);
-    QCOMPARE(h.window.form().SSTab1, toPage);
-    QCOMPARE(h.tickedBoxes(), ticked);
-    QCOMPARE(h.tickedInModel(), ticked);
+    for (const Step& step : walk) {
+        h.box(45)->setChecked(false);
+        if (step.click == u"menu"_s)
+            h.get<QAction>(u"End"_s)->trigger();
+        else if (step.click == u"close"_s)
+            QVERIFY(h.window.close());
+        else
+            QVERIFY2(h.click(step.click), qPrintable(step.click));
+        QCOMPARE(h.tabs()->currentIndex(), step.page);
+        QCOMPARE(h.window.form().SSTab1, step.page);
+        QCOMPARE(h.tickedBoxes(), step.ticked);
+        QCOMPARE(h.tickedInModel(), step.ticked);
+        QCOMPARE(h.platform.endRequests, step.ends);
+    }
+    QCOMPARE(h.platform.errors, QStringList());
 }
 
 void TestMainWindow::headerChoice() {
@@ -469,38 +331,6 @@ void TestMainWindow::doubleClick() {
     }
     QCOMPARE(h.tickedBoxes(), ticked);
     QCOMPARE(h.tickedInModel(), ticked);
-}
-
-void TestMainWindow::ending_data() {
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<int>("endRequests");
-    QTest::newRow("Start End") << 0 << QStringList{u"cmdEnd1"_s} << 1;
-    QTest::newRow("Events End") << 1 << QStringList{u"cmdEnd2"_s} << 1;
-    QTest::newRow("Locations End") << 2 << QStringList{u"cmdEnd3"_s} << 1;
-    QTest::newRow("Translations End") << 3 << QStringList{u"cmdEnd4"_s} << 1;
-    QTest::newRow("Create File End before verifying") << 4 << QStringList{u"cmdEnd5"_s} << 0;
-    QTest::newRow("Create File End after verifying") << 4 << QStringList{u"cmdCreate1"_s, u"cmdEnd5"_s} << 1;
-    QTest::newRow("menu File End") << 3 << QStringList{u"menu"_s} << 1;
-    QTest::newRow("closing the window") << 1 << QStringList{u"close"_s} << 1;
-}
-
-void TestMainWindow::ending() {
-    QFETCH(int, page);
-    QFETCH(QStringList, clicks);
-    QFETCH(int, endRequests);
-    Harness h;
-    h.chooseHeader(page);
-    for (const QString& name : clicks) {
-        if (name == u"menu"_s)
-            h.get<QAction>(u"End"_s)->trigger();
-        else if (name == u"close"_s)
-            QVERIFY(h.window.close());
-        else
-            QVERIFY2(h.click(name), qPrintable(name));
-    }
-    QCOMPARE(h.platform.endRequests, endRequests);
-    QCOMPARE(h.platform.errors, QStringList());
 }
 
 void TestMainWindow::typedText_data() {
@@ -565,50 +395,6 @@ void TestMainWindow::fileFilter() {
     QFETCH(QString, filter);
     QFETCH(QString, expected);
     QCOMPARE(quenbury::ui::qtFileFilter(filter), expected);
-}
-
-// The nine-line Brisvane 100 file, from the first tick to the bytes on disk.
-void TestMainWindow::brisvane100EndToEnd() {
-    Harness h;
-    QVERIFY(h.click(u"cmdContinue1"_s));
-    QVERIFY(h.click(u"cmdClearAll1"_s));
-    QTest::mouseClick(h.box(45), Qt::LeftButton); // TOR-TornadoWarning
-    QVERIFY(h.click(u"cmdContinue2"_s));
-    QCOMPARE(h.tabs()->currentIndex(), 2);
-
-    h.platform.openPaths.enqueue(DatabaseFolder + u"/locations.txt"_s);
-    QVERIFY(h.click(u"cmbLocation4"_s));
-    QCOMPARE(h.platform.openStartFolders, QStringList{DatabaseFolder});
-    QCOMPARE(h.get<QListView>(u"lstList1"_s)->model()->rowCount(), 3308);
-    QCOMPARE(h.get<QLabel>(u"lblLocations13"_s)->text(), u"3308"_s);
-    QVERIFY(h.get<QPushButton>(u"cmdAdd1"_s)->isEnabled());
-
-    auto* areas = h.get<QComboBox>(u"cboLocation1"_s);
-    areas->setFocus();
-    QTest::keyClick(areas, Qt::Key_Down); // the first row, "01-Alabama"
-    QCOMPARE(areas->currentText(), u"01-Alabama"_s);
-    QCOMPARE(h.window.form().lstList1.selectedRows(), QList<qsizetype>{0});
-
-    QVERIFY(h.click(u"cmdAdd1"_s));
-    QVERIFY(h.click(u"cmdContinue3"_s));
-    QVERIFY(h.click(u"cmdContinue4"_s));
-    QCOMPARE(h.tabs()->currentIndex(), 4);
-    QVERIFY(h.click(u"cmdCreate1"_s));
-    auto* status = h.get<QPlainTextEdit>(u"txtCreate3"_s);
-    QCOMPARE(status->palette().color(QPalette::Base), QColor(0, 255, 0));
-    QVERIFY(h.get<QPushButton>(u"cmdSave1"_s)->isEnabled());
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"match.txt"_s);
-    h.platform.savePaths.enqueue(path);
-    QVERIFY(h.click(u"cmdSave1"_s));
-    QFile saved(path);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    const QByteArray expected = "#MatchEvent*\r\nTOR*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"
-                                "001000EntireArea*\r\nYYYYYY*\r\nEOFEOF*\r\nXXXXXX*\r\n";
-    QCOMPARE(expected.size(), 101);
-    QCOMPARE(saved.readAll(), expected);
-    QCOMPARE(h.platform.errors, QStringList());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,35 +1,28 @@
 #include "wizardharness.h"
 
 #include <QDir>
+#include <QHash>
 #include <QTest>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 using quenbury::wizard::BoxColour;
 
 namespace {
 
-const QString base =
-    u"#MatchEvent*\r\nTOR*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n001000EntireArea*\r\n"_s;
-const QString closing = u"YYYYYY*\r\nEOFEOF*\r\nXXXXXX*\r\n"_s;
+const QString base = nineLines.left(74); // the lines before the closing ones
+const QString& closing = closingLines;
 const QString alabama = u"001000EntireArea*\r\n"_s;
 const QString typed = u"TYPED*\r\n"_s;
 
 QString header() {
-    QFile file(QStringLiteral(QUENBURY_TRANSLATION_HEADER));
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QString::fromLatin1(readFile(QStringLiteral(QUENBURY_TRANSLATION_HEADER)));
 }
 
 // The usual way to the Translations page: only TOR ticked, Alabama added from the database.
 void toTranslationsPage(WizardHarness& h) {
-    h.wizard.cmdContinue1_Click();
-    h.form.Check.fill(false);
-    h.form.Check[44] = true;
-    h.wizard.cmdContinue2_Click();
+    h.toLocationsPage({44});
     h.load(h.writeFile(u"db.txt"_s, "002000EntireArea*\r\n001000EntireArea*\r\n001001Autauga*\r\n"));
     h.chooseLocationArea(0);
     h.wizard.cmdAdd1_Click();
@@ -37,30 +30,22 @@ void toTranslationsPage(WizardHarness& h) {
 }
 
 void run(WizardHarness& h, const QStringList& steps) {
+    auto& w = h.wizard;
+    const QHash<QString, std::function<void()>> actions = {
+        {u"B100"_s, [&] { w.cmdContinue4_Click(); }},
+        {u"B400"_s, [&] { w.cmdBrisvane400_Click(); }},
+        {u"C5"_s, [&] { w.cmdContinue5_Click(); }},
+        {u"Back"_s, [&] { w.cmdBack5_Click(); }},
+        {u"Add"_s, [&] { h.chooseTranslationArea(0), w.cmdAddItem2_Click(); }},
+        {u"Type"_s, [&] { h.form.txtTranslations1 += typed; }},
+        {u"Clear2"_s, [&] { w.cmdClear2_Click(); }},
+        {u"Clear3"_s, [&] { w.cmdClear3_Click(); }},
+        // The user deletes the last line end on the Locations page.
+        {u"Chop"_s, [&] { w.cmdBack3_Click(), h.form.txtText1.chop(2), w.cmdContinue3_Click(); }},
+    };
     for (const QString& step : steps) {
-        if (step == u"B100"_s)
-            h.wizard.cmdContinue4_Click();
-        else if (step == u"B400"_s)
-            h.wizard.cmdBrisvane400_Click();
-        else if (step == u"C5"_s)
-            h.wizard.cmdContinue5_Click();
-        else if (step == u"Back"_s)
-            h.wizard.cmdBack5_Click();
-        else if (step == u"Add"_s) {
-            h.chooseTranslationArea(0);
-            h.wizard.cmdAddItem2_Click();
-        } else if (step == u"Type"_s)
-            h.form.txtTranslations1 += typed;
-        else if (step == u"Clear2"_s)
-            h.wizard.cmdClear2_Click();
-        else if (step == u"Clear3"_s)
-            h.wizard.cmdClear3_Click();
-        else if (step == u"Chop"_s) { // the user deletes the last line end on the Locations page
-            h.wizard.cmdBack3_Click();
-            h.form.txtText1.chop(2);
-            h.wizard.cmdContinue3_Click();
-        } else
-            QFAIL(qPrintable(u"unknown step "_s + step));
+        QVERIFY2(actions.contains(step), qPrintable(step));
+        actions[step]();
     }
 }
 
@@ -82,40 +67,24 @@ private Q_SLOTS:
 void TestWizardFile::receiverPaths_data() {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("pieces");
-
-    QTest::newRow("Brisvane 100") << QStringList{u"B100"_s} << QStringList{u"base"_s, u"close"_s};
-    QTest::newRow("Brisvane 400, Add Item, Continue")
-        << QStringList{u"B400"_s, u"Add"_s, u"C5"_s}
-        << QStringList{u"base"_s, u"hdr"_s, u"loc"_s, u"close"_s};
-    QTest::newRow("Brisvane 400 then Continue at once loses the header")
-        << QStringList{u"B400"_s, u"C5"_s} << QStringList{u"base"_s, u"close"_s};
-    QTest::newRow("Brisvane 400 twice") << QStringList{u"B400"_s, u"B400"_s, u"Add"_s, u"C5"_s}
-                                        << QStringList{u"base"_s, u"hdr"_s, u"hdr"_s, u"loc"_s, u"close"_s};
-    QTest::newRow("Brisvane 400 then Brisvane 100")
-        << QStringList{u"B400"_s, u"B100"_s} << QStringList{u"base"_s, u"hdr"_s, u"close"_s};
-    QTest::newRow("Brisvane 400, Add Item, Brisvane 100")
-        << QStringList{u"B400"_s, u"Add"_s, u"B100"_s}
-        << QStringList{u"base"_s, u"hdr"_s, u"loc"_s, u"close"_s};
-    QTest::newRow("Brisvane 100 twice via Back")
-        << QStringList{u"B100"_s, u"Back"_s, u"B100"_s} << QStringList{u"base"_s, u"close"_s, u"close"_s};
-    QTest::newRow("Continue twice via Back, not doubled")
-        << QStringList{u"B400"_s, u"C5"_s, u"Back"_s, u"C5"_s} << QStringList{u"base"_s, u"close"_s};
-    QTest::newRow("Continue, Back, Add Item, Continue")
-        << QStringList{u"B400"_s, u"C5"_s, u"Back"_s, u"Add"_s, u"C5"_s}
-        << QStringList{u"base"_s, u"close"_s, u"loc"_s, u"close"_s};
-    QTest::newRow("typed text reaches the Brisvane 400 file")
-        << QStringList{u"B400"_s, u"Type"_s, u"C5"_s} << QStringList{u"base"_s, u"typed"_s, u"close"_s};
-    QTest::newRow("typed text ignored by Brisvane 100")
-        << QStringList{u"Type"_s, u"B100"_s} << QStringList{u"base"_s, u"close"_s};
-    QTest::newRow("header on an empty text") << QStringList{u"Clear2"_s, u"B400"_s, u"Add"_s, u"C5"_s}
-                                             << QStringList{u"hdr"_s, u"loc"_s, u"close"_s};
-    QTest::newRow("header joined to a last line without line end")
-        << QStringList{u"Chop"_s, u"B400"_s, u"Add"_s, u"C5"_s}
-        << QStringList{u"base-"_s, u"hdr"_s, u"loc"_s, u"close"_s};
-    QTest::newRow("Clear on Create File, Back, Brisvane 100")
-        << QStringList{u"B100"_s, u"Clear3"_s, u"Back"_s, u"B100"_s} << QStringList{u"close"_s};
-    QTest::newRow("Clear on Create File, Back, Continue")
-        << QStringList{u"B400"_s, u"C5"_s, u"Clear3"_s, u"Back"_s, u"C5"_s} << QStringList{u"close"_s};
+    const auto row = [](const char* name, const QString& steps, const QString& pieces) {
+        QTest::newRow(name) << steps.split(u' ') << pieces.split(u' ');
+    };
+    row("Brisvane 100", u"B100"_s, u"base close"_s);
+    row("Brisvane 400, Add Item, Continue", u"B400 Add C5"_s, u"base hdr loc close"_s);
+    row("Brisvane 400 then Continue at once loses the header", u"B400 C5"_s, u"base close"_s);
+    row("Brisvane 400 twice", u"B400 B400 Add C5"_s, u"base hdr hdr loc close"_s);
+    row("Brisvane 400 then Brisvane 100", u"B400 B100"_s, u"base hdr close"_s);
+    row("Brisvane 400, Add Item, Brisvane 100", u"B400 Add B100"_s, u"base hdr loc close"_s);
+    row("Brisvane 100 twice via Back", u"B100 Back B100"_s, u"base close close"_s);
+    row("Continue twice via Back, not doubled", u"B400 C5 Back C5"_s, u"base close"_s);
+    row("Continue, Back, Add Item, Continue", u"B400 C5 Back Add C5"_s, u"base close loc close"_s);
+    row("typed text reaches the Brisvane 400 file", u"B400 Type C5"_s, u"base typed close"_s);
+    row("typed text ignored by Brisvane 100", u"Type B100"_s, u"base close"_s);
+    row("header on an empty text", u"Clear2 B400 Add C5"_s, u"hdr loc close"_s);
+    row("header joined to a last line without line end", u"Chop B400 Add C5"_s, u"base- hdr loc close"_s);
+    row("Clear on Create File, Back, Brisvane 100", u"B100 Clear3 Back B100"_s, u"close"_s);
+    row("Clear on Create File, Back, Continue", u"B400 C5 Clear3 Back C5"_s, u"close"_s);
 }
 
 void TestWizardFile::receiverPaths() {
@@ -158,9 +127,7 @@ void TestWizardFile::wholeExample_data() {
     QTest::addColumn<QString>("report");
 
     QTest::newRow("Brisvane 100")
-        << QStringList{u"B100"_s}
-        << QByteArray("#MatchEvent*\r\nTOR*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"
-                      "001000EntireArea*\r\nYYYYYY*\r\nEOFEOF*\r\nXXXXXX*\r\n")
+        << QStringList{u"B100"_s} << nineLineBytes
         << u"Number of Characters: 101\r\nNumber of Lines:9\r\n\r\nNumber of Errors: 0"_s;
     QTest::newRow("Brisvane 400")
         << QStringList{u"B400"_s, u"Add"_s, u"C5"_s} << (base + header() + alabama + closing).toLatin1()
@@ -185,7 +152,7 @@ void TestWizardFile::wholeExample() {
     h.wizard.cmdSave1_Click();
     QVERIFY(h.platform.errors.isEmpty());
     QCOMPARE(h.platform.saveFilters, QStringList{u"Text (*.txt)|*.txt| All(*.*)|*.*"_s});
-    QCOMPARE(contents(path), bytes);
+    QCOMPARE(readFile(path), bytes);
 }
 
 void TestWizardFile::verifySaveAndClear() {
@@ -208,7 +175,7 @@ void TestWizardFile::verifySaveAndClear() {
     const QString path = h.dir.filePath(u"edited.txt"_s);
     h.platform.savePaths.enqueue(path);
     h.wizard.cmdSave1_Click();
-    QCOMPARE(contents(path), QByteArray("edited, no rules kept"));
+    QCOMPARE(readFile(path), QByteArray("edited, no rules kept"));
     QVERIFY(h.form.enabled.cmdSave1);
 
     // A cancelled dialog writes nothing and still unlocks End.
@@ -260,7 +227,7 @@ void TestWizardFile::failedSave() {
     h.wizard.cmdSave1_Click();
     QCOMPARE(h.platform.errors.size(), 1);
     QVERIFY2(h.platform.errors.first().contains(named), qPrintable(h.platform.errors.first()));
-    QCOMPARE(contents(h.dir.filePath(u"old.txt"_s)), QByteArray("old"));
+    QCOMPARE(readFile(h.dir.filePath(u"old.txt"_s)), QByteArray("old"));
     QCOMPARE(h.fileText(), base + closing);
     QCOMPARE(h.form.txtCreate2, box);
     QCOMPARE(h.form.txtCreate3, report);
