@@ -10,6 +10,7 @@
 # SSE2 block scan), fuzz_database or fuzz_encoding; all five when none is named.
 # QUENBURY_FUZZ_ARGS adds libFuzzer options, e.g. QUENBURY_FUZZ_ARGS="-jobs=2 -workers=2".
 set -euo pipefail
+shopt -s nullglob
 
 cd "$(dirname "$0")/.."
 say() { printf '==> %s\n' "$*"; }
@@ -55,18 +56,21 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus" "$scratch/$target/artifacts"
     cp "$seeds"/* "$corpus"/
     say "Fuzzing $target for $seconds s from $(ls "$seeds" | wc -l) seeds (corpus copy: $corpus)"
-    # -max_len leaves room for texts around the 2000-line limit (the largest seeds are 6 KB).
+    # -max_len leaves room for texts around the 2000-line limit (the largest seeds are 6 KB). The
+    # fuzzer runs in its scratch folder, where -jobs puts the workers' fuzz-N.log files.
     # shellcheck disable=SC2086
-    if "$build/bin/$target" -max_total_time="$seconds" -max_len=8192 -timeout=10 -print_final_stats=1 \
-        -artifact_prefix="$scratch/$target/artifacts/" ${QUENBURY_FUZZ_ARGS:-} "$corpus" \
-        >"$scratch/$target/log" 2>&1; then
-        runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$scratch/$target/log" | tail -1)
+    if (cd "$scratch/$target" && "$PWD/../../bin/$target" -max_total_time="$seconds" -max_len=8192 \
+        -timeout=10 -print_final_stats=1 -artifact_prefix=artifacts/ ${QUENBURY_FUZZ_ARGS:-} corpus \
+        >log 2>&1); then
+        logs=("$scratch/$target"/log "$scratch/$target"/fuzz-*.log)
+        runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "${logs[@]}" | awk '{ n += $1 } END { print n }')
         say "$target: no crash in ${runs:-?} runs; corpus now $(ls "$corpus" | wc -l) entries"
     else
         failed+=("$target")
         echo "!!! $target found a crash; the end of its log ($scratch/$target/log):" >&2
         tail -n 40 "$scratch/$target/log" >&2
-        echo "!!! crashing inputs: $(ls "$scratch/$target/artifacts"/* 2>/dev/null | tr '\n' ' ')" >&2
+        artifacts=("$scratch/$target/artifacts"/*)
+        echo "!!! crashing inputs: ${artifacts[*]:-none}" >&2
         echo "!!! replay one with: $build/bin/$target <input>" >&2
     fi
 done
