@@ -19,14 +19,12 @@ public:
     int beeps = 0;
     int endRequests = 0;
 
-    QString openFileName(const QString& filter, const QString& startFolder) override
-    {
+    QString openFileName(const QString& filter, const QString& startFolder) override {
         openFilters.append(filter);
         openStartFolders.append(startFolder);
         return openPaths.isEmpty() ? QString() : openPaths.dequeue();
     }
-    QString saveFileName(const QString& filter) override
-    {
+    QString saveFileName(const QString& filter) override {
         saveFilters.append(filter);
         return savePaths.isEmpty() ? QString() : savePaths.dequeue();
     }
