@@ -39,10 +39,6 @@ void ReportFileErrors(VerifyResult& r, QStringView text, qsizetype stopIndex) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // Where a scan stands: the next character to look at, the characters since the last asterisk and
 // the carriage returns counted so far.
 struct ScanState {
