@@ -28,10 +28,6 @@ void LineListModel::appendLines(const QStringList& lines) {
     endInsertRows();
 }
 
-bool LineListModel::isSelected(qsizetype row) const {
-    return m_selection.isSelected(index(int(row)));
-}
-
 QList<qsizetype> LineListModel::selectedRows() const {
     QList<qsizetype> rows;
     for (const QItemSelectionRange& range : m_selection.selection()) {

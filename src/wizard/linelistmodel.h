@@ -24,7 +24,6 @@ public:
     void appendLines(const QStringList& lines);
 
     QItemSelectionModel* selectionModel() { return &m_selection; }
-    bool isSelected(qsizetype row) const;
     QList<qsizetype> selectedRows() const; // ascending
     void setSelected(qsizetype row, bool selected);
     void selectRange(qsizetype first, qsizetype last);

@@ -16,6 +16,20 @@ namespace quenbury::wizard {
 
 using matchfile::LineEnd;
 
+namespace {
+
+// Selects only the first line holding `areaLine` (none when no line holds it) and scrolls to it.
+void selectArea(LineListModel& list, QStringView areaLine) {
+    list.clearSelection();
+    const qsizetype row = locations::firstLineContaining(list.lines(), areaLine);
+    if (row >= 0) {
+        list.setSelected(row, true);
+        list.reveal(row);
+    }
+}
+
+} // namespace
+
 Wizard::Wizard(FormModel& form, Platform& platform, const QString& databaseFolder)
     : m_form(form)
     , m_platform(platform)
@@ -157,15 +171,6 @@ void Wizard::LoadDatabaseLines(const QString& path) {
     m_form.lblLocations13 = QString::number(m_vars.LineCount);
     m_form.lstList1.appendLines(read.database.lines);
     m_form.lstList2.appendLines(read.database.lines);
-}
-
-void selectArea(LineListModel& list, QStringView areaLine) {
-    list.clearSelection();
-    const qsizetype row = locations::firstLineContaining(list.lines(), areaLine);
-    if (row >= 0) {
-        list.setSelected(row, true);
-        list.reveal(row);
-    }
 }
 
 void Wizard::cboLocation1_Click() {

@@ -76,7 +76,4 @@ private:
     QString m_databaseFolder;
 };
 
-// Selects only the first line holding `areaLine` (none when no line holds it) and scrolls to it.
-void selectArea(LineListModel& list, QStringView areaLine);
-
 } // namespace quenbury::wizard
