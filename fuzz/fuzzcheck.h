@@ -13,7 +13,7 @@
         }                                                                                                    \
     } while (false)
 
-// As FUZZ_CHECK, with the values that disagree shown as escaped text.
+// As FUZZ_CHECK, with both values shown; control characters and non-ASCII as escapes.
 #define FUZZ_CHECK_EQUAL(actual, expected)                                                                   \
     do {                                                                                                     \
         if (!((actual) == (expected))) {                                                                     \
@@ -27,15 +27,11 @@ inline QString fuzzShow(qsizetype n) {
     return QString::number(n);
 }
 
-// Control characters and everything outside ASCII as escapes, so CR, LF and the like stay visible.
 inline QString fuzzShow(const QString& s) {
     QString out;
-    for (const QChar c : s) {
-        const char16_t u = c.unicode();
-        if (u >= 0x20 && u < 0x7F)
-            out += c;
-        else
-            out += QStringLiteral("\\u%1").arg(uint(u), 4, 16, QLatin1Char('0'));
-    }
+    for (const QChar c : s)
+        out += c.unicode() >= 0x20 && c.unicode() < 0x7F
+                   ? QString(c)
+                   : QStringLiteral("\\u%1").arg(uint(c.unicode()), 4, 16, QLatin1Char('0'));
     return out;
 }

@@ -6,8 +6,7 @@
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 #
-# TARGET is fuzz_verifier, fuzz_verifier_avx2, fuzz_verifier_sse2 (the verifier held to its AVX2 or
-# SSE2 block scan), fuzz_database or fuzz_encoding; all five when none is named.
+# TARGET is fuzz_verifier, fuzz_database or fuzz_encoding; all three when none is named.
 # QUENBURY_FUZZ_ARGS adds libFuzzer options, e.g. QUENBURY_FUZZ_ARGS="-jobs=2 -workers=2".
 set -euo pipefail
 shopt -s nullglob
@@ -22,7 +21,7 @@ seconds=${1:-20}
 }
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_verifier fuzz_verifier_avx2 fuzz_verifier_sse2 fuzz_database fuzz_encoding)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_verifier fuzz_database fuzz_encoding)
 
 command -v clang++ >/dev/null || {
     echo "clang++ is missing: the fuzz targets need clang's libFuzzer (scripts/setup.sh installs it)" >&2
@@ -46,8 +45,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 failed=()
 for target in "${targets[@]}"; do
-    seeds=fuzz/corpus/${target%_avx2}
-    seeds=${seeds%_sse2}
+    seeds=fuzz/corpus/$target
     [ -d "$seeds" ] || {
         echo "no seed corpus $seeds for $target" >&2
         exit 2
