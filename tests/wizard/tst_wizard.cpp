@@ -1,22 +1,35 @@
-#include "matchfile/encoding.h"
+#include "locations/areatable.h"
 #include "wizardharness.h"
 
+#include <QDir>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
-#include <functional>
-
 using namespace Qt::StringLiterals;
+using quenbury::wizard::BoxColour;
 using quenbury::wizard::Wizard;
-using Action = std::function<void(Wizard&)>;
-Q_DECLARE_METATYPE(Action)
 
 namespace {
 
 const QString noEvents = u"#MatchEvent*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"_s;
-const QString torOnly = nineLines.left(55);
+const QString tor = nineLines.left(55);
+const QString alabama = u"001000EntireArea*\r\n"_s;
 
-QList<qsizetype> rows(std::initializer_list<qsizetype> list) {
-    return QList<qsizetype>(list);
+QString header() {
+    return QString::fromLatin1(readFile(QStringLiteral(QUENBURY_TRANSLATION_HEADER)));
+}
+
+int fromEnvironment(const char* name, int fallback) {
+    const int value = qEnvironmentVariableIntValue(name);
+    return value > 0 ? value : fallback;
+}
+
+// The format rules over the whole text, written as patterns rather than as a scan.
+bool followsFormatRules(const QString& text) {
+    static const QRegularExpression longRun(u"[^*]{33}"_s), bareReturn(u"(^|[^*])\r"_s);
+    return text.count(u'\r') < 2000 && text.contains(u"EOFEOF*"_s) && !longRun.match(text).hasMatch() &&
+           !bareReturn.match(text).hasMatch();
 }
 
 } // namespace
@@ -24,154 +37,112 @@ QList<qsizetype> rows(std::initializer_list<qsizetype> list) {
 class TestWizard : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void navigation_data();
-    void navigation();
-    void eventsContinueRebuilds();
+    void paths_data();
+    void paths();
     void databaseLoad_data();
     void databaseLoad();
     void areaSelection_data();
     void areaSelection();
-    void addItemInListOrder_data();
-    void addItemInListOrder();
-    void handEdits();
-    void clearPair();
+    void verifySaveAndClear_data();
+    void verifySaveAndClear();
+    void walk_data();
+    void walk();
 };
 
-void TestWizard::navigation_data() {
-    QTest::addColumn<int>("from");
-    QTest::addColumn<Action>("action");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<bool>("ticksAll");
-    QTest::addColumn<bool>("ends");
-    const auto row = [](const char* name, int from, Action action, int to, bool ticksAll, bool ends = false) {
-        QTest::newRow(name) << from << action << to << ticksAll << ends;
+void TestWizard::paths_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("file"); // the Current File box at the end, by pieces
+    const auto row = [](const char* name, const QString& steps, const QString& pieces) {
+        QTest::newRow(name) << steps << pieces;
     };
-    row("Start Continue", 0, &Wizard::cmdContinue1_Click, 1, true);
-    row("Start End", 0, &Wizard::cmdEnd1_Click, 0, false, true);
-    row("Events Continue", 1, &Wizard::cmdContinue2_Click, 2, true);
-    row("Events Back", 1, &Wizard::cmdBack0_Click, 0, true);
-    row(
-        "Events Select All", 1, [](Wizard& w) { w.cmdSelectAll1_Click(0); }, 1, true);
-    row("Events Clear All", 1, &Wizard::cmdClearAll1_Click, 1, false);
-    row("Events End", 1, &Wizard::cmdEnd2_Click, 1, false, true);
-    row("Locations Continue", 2, &Wizard::cmdContinue3_Click, 3, true);
-    row("Locations Back", 2, &Wizard::cmdBack1_Click, 1, true);
-    row("Locations End", 2, &Wizard::cmdEnd3_Click, 2, false, true);
-    row("Brisvane 100", 3, &Wizard::cmdContinue4_Click, 4, true);
-    row("Translations Continue", 3, &Wizard::cmdContinue5_Click, 4, true);
-    row("Brisvane 400 stays", 3, &Wizard::cmdBrisvane400_Click, 3, false);
-    row("Translations Back", 3, &Wizard::cmdBack3_Click, 2, true);
-    row("Translations End", 3, &Wizard::cmdEnd4_Click, 3, false, true);
-    row("Create File Back", 4, &Wizard::cmdBack5_Click, 3, true);
-    row("Create File Verify stays", 4, &Wizard::cmdCreate1_Click, 4, false);
-    row("Create File End", 4, &Wizard::cmdEnd5_Click, 4, false, true);
-    row("menu End", 2, &Wizard::End_Click, 2, false, true);
-    row(
-        "header from Start to Locations", 0, [](Wizard& w) { w.ShowPage(2); }, 2, true);
-    row(
-        "header of the shown page", 1, [](Wizard& w) { w.ShowPage(1); }, 1, false);
-    row("tab double click", 3, &Wizard::SSTab1_DblClick, 3, true);
+    const QString start = u"Events Load Area1 Add1 C3 "_s;
+    row("Brisvane 100", start + u"B100"_s, u"tor al close"_s);
+    row("Brisvane 400, Add Item, Continue", start + u"B400 Area2 Add2 C5"_s, u"tor al hdr al close"_s);
+    row("Brisvane 400 then Continue at once loses the header", start + u"B400 C5"_s, u"tor al close"_s);
+    row("Brisvane 400 twice", start + u"B400 B400 Area2 Add2 C5"_s, u"tor al hdr hdr al close"_s);
+    row("Brisvane 400 then Brisvane 100", start + u"B400 B100"_s, u"tor al hdr close"_s);
+    row("Brisvane 100 twice via Back", start + u"B100 Back5 B100"_s, u"tor al close close"_s);
+    row("Continue twice via Back, not doubled", start + u"B400 C5 Back5 C5"_s, u"tor al close"_s);
+    row("Continue, Back, Add Item, Continue", start + u"B400 C5 Back5 Area2 Add2 C5"_s,
+        u"tor al close al close"_s);
+    row("typed text reaches the Brisvane 400 file", start + u"B400 Type2 C5"_s, u"tor al typed close"_s);
+    row("typed text ignored by Brisvane 100", start + u"Type2 B100"_s, u"tor al close"_s);
+    row("Translations Clear empties the text", start + u"Clear2 B400 Area2 Add2 C5"_s, u"hdr al close"_s);
+    row("Create File Clear, Back, Brisvane 100", start + u"B100 Clear3 Back5 B100"_s, u"close"_s);
+    row("Create File Clear, Back, Continue", start + u"B400 C5 Clear3 Back5 C5"_s, u"close"_s);
+    row("start text becomes the first line", u"Show3 B400 C5"_s, u"start2 close"_s);
+    // On the Locations page Add Item rewrites the box from the text, dropping what was typed since;
+    // Continue takes the box, typing included.
+    row("Add Item drops typing, Continue keeps it", u"Events Load Type1 Area1 Add1 Type1 C3 B100"_s,
+        u"tor al typed close"_s);
+    row("Locations Clear empties the box only", u"Events Load Clear1 Area1 Add1 C3 B100"_s,
+        u"tor al close"_s);
+    row("Locations Clear, then Continue", u"Events Load Area1 Add1 Clear1 C3 B100"_s, u"close"_s);
+    row("Events Continue starts afresh", start + u"Back3 Back1 None C2 C3 B100"_s, u"none close"_s);
 }
 
-void TestWizard::navigation() {
-    QFETCH(int, from);
-    QFETCH(Action, action);
-    QFETCH(int, to);
-    QFETCH(bool, ticksAll);
-    QFETCH(bool, ends);
+void TestWizard::paths() {
+    QFETCH(QString, steps);
+    QFETCH(QString, file);
+    const QHash<QString, QString> piece = {{u"tor"_s, tor},
+                                           {u"none"_s, noEvents},
+                                           {u"al"_s, alabama},
+                                           {u"hdr"_s, header()},
+                                           {u"close"_s, closingLines},
+                                           {u"typed"_s, WizardHarness::typed},
+                                           {u"start2"_s, u"txtTranslations1"_s}};
+    QString expected;
+    for (const QString& name : file.split(u' '))
+        expected += piece.value(name);
+
     WizardHarness h;
-    h.form.SSTab1 = from;
-    h.form.Check.fill(false);
-    action(h.wizard);
-    QCOMPARE(h.form.SSTab1, to);
-    QCOMPARE(h.allTicked(), ticksAll);
-    QCOMPARE(h.platform.endRequests, ends ? 1 : 0);
-    if (QByteArrayView(QTest::currentDataTag()).startsWith("header")) // none of a Continue's work
-        QVERIFY(h.fileText().isEmpty() && h.form.txtText1 == u"Text1"_s);
-}
-
-void TestWizard::eventsContinueRebuilds() {
-    WizardHarness h;
-    h.toLocationsPage({44}); // TOR
-    QCOMPARE(h.fileText(), torOnly);
-    QCOMPARE(h.form.txtText1, torOnly);
-
-    h.form.lstList1.appendLines({u"001000EntireArea*"_s});
-    h.chooseLocationArea(0);
-    h.wizard.cmdAdd1_Click();
-    QCOMPARE(h.fileText(), torOnly + u"001000EntireArea*\r\n"_s);
-
-    // Back shows every event ticked again; Select All and Clear All leave the text alone.
-    h.wizard.cmdBack1_Click();
-    QVERIFY(h.allTicked());
-    h.wizard.cmdClearAll1_Click();
-    h.wizard.cmdSelectAll1_Click(0);
-    h.wizard.cmdClearAll1_Click();
-    QCOMPARE(h.fileText(), torOnly + u"001000EntireArea*\r\n"_s);
-    h.wizard.cmdContinue2_Click();
-    QCOMPARE(h.fileText(), noEvents);
-    QCOMPARE(h.form.txtText1, noEvents);
+    h.run(steps);
+    QCOMPARE(h.form.txtCreate2, expected);
+    QCOMPARE(h.fileText(), expected);
+    QCOMPARE(h.form.SSTab1, 4);
+    const bool unlocked = steps.contains(u"B400"_s);
+    const auto& e = h.form.enabled;
+    QVERIFY(e.cmdAddItem2 == unlocked && e.cmdClear2 == unlocked && e.cmdContinue5 == unlocked);
+    QVERIFY(h.platform.errors.isEmpty());
 }
 
 void TestWizard::databaseLoad_data() {
-    QTest::addColumn<QByteArrayList>("files"); // loaded in turn; null cancels, "<missing>" and "<folder>"
-    QTest::addColumn<QStringList>("lines");    // in both lists afterwards
+    QTest::addColumn<QByteArrayList>("files"); // loaded in turn; null cancels, "<missing>" is missing
+    QTest::addColumn<int>("lines");            // in both lists afterwards
     QTest::addColumn<QString>("count");        // caption: the lines of the last file taken
-    QTest::addColumn<QStringList>("error");    // what the one message must name, "{path}" the refused file
-    const QByteArray a = "A*\r\n";
-    const QByteArray f = QByteArray("F*\r\n").repeated(32000);
-    const QStringList fs(32000, u"F*"_s);
-    const QStringList nul{u"{path}"_s, u"not a text file"_s};
-    const auto row = [](const char* name, const QByteArrayList& files, const QStringList& lines,
-                        const QString& count, const QStringList& error = {}) {
-        QTest::newRow(name) << files << lines << count << error;
-    };
-    row("two CR LF lines", {"A*\r\nB*\r\n"}, {u"A*"_s, u"B*"_s}, u"2"_s);
-    row("blank line, lone LF, lone CR, no final line end", {"A*\r\n\r\nB*\nC*\rD*"},
-        {u"A*"_s, QString(), u"B*"_s, u"C*"_s, u"D*"_s}, u"5"_s);
-    row("CR before CR LF is a blank line", {"A*\r\r\nB*\r\n"}, {u"A*"_s, QString(), u"B*"_s}, u"3"_s);
-    row("LF CR is two line ends", {"A*\n\rB*"}, {u"A*"_s, QString(), u"B*"_s}, u"3"_s);
-    row("only a line end", {"\r\n"}, {QString()}, u"1"_s);
-    row("empty file", {""}, {}, u"0"_s);
-    row("Windows-1252 bytes", {"\xE9\x80\x81\xA0*\r\n"}, {u"\u00e9\u20ac\u0081\u00a0*"_s}, u"1"_s);
-    row("second load appends", {"A1*\r\nA2*\r\n", "B1*\r\nB2*\r\nB3*\r\n"},
-        {u"A1*"_s, u"A2*"_s, u"B1*"_s, u"B2*"_s, u"B3*"_s}, u"3"_s);
-    row("same file twice", {a, a}, {u"A*"_s, u"A*"_s}, u"1"_s);
+    QTest::addColumn<QStringList>("error");    // what the one message must name
+    const QByteArray a = "A*\r\n", f = QByteArray("F*\r\n").repeated(32000);
+    QTest::newRow("second load appends") << QByteArrayList{a, "B*\r\nC*\r\n"} << 3 << u"2"_s << QStringList();
     // The lists address their lines with 16-bit indexes: a load that would pass 32,767 is refused whole.
-    row("one file of 32,767", {QByteArray("F*\r\n").repeated(32767)}, QStringList(32767, u"F*"_s),
-        u"32767"_s);
-    row("one file of 32,768", {QByteArray("F*\r\n").repeated(32768)}, {}, u"Label5"_s,
-        {u"{path}"_s, u"32768"_s, u"32767"_s});
-    row("second load reaching 32,767", {f, QByteArray("S*\r\n").repeated(767)},
-        fs + QStringList(767, u"S*"_s), u"767"_s);
-    row("second load one past", {f, QByteArray("S*\r\n").repeated(768)}, fs, u"32000"_s,
-        {u"{path}"_s, u"768"_s, u"767"_s});
+    QTest::newRow("one file of 32,767")
+        << QByteArrayList{QByteArray("F*\r\n").repeated(32767)} << 32767 << u"32767"_s << QStringList();
+    QTest::newRow("one file of 32,768") << QByteArrayList{QByteArray("F*\r\n").repeated(32768)} << 0
+                                        << u"Label5"_s << QStringList{u"32768"_s, u"32767"_s};
+    QTest::newRow("second load reaching 32,767")
+        << QByteArrayList{f, QByteArray("S*\r\n").repeated(767)} << 32767 << u"767"_s << QStringList();
+    QTest::newRow("second load one past") << QByteArrayList{f, QByteArray("S*\r\n").repeated(768)} << 32000
+                                          << u"32000"_s << QStringList{u"768"_s, u"767"_s};
     // After a good load, a cancelled or refused one leaves every caption, list and value as it was.
-    row("cancel", {a, QByteArray()}, {u"A*"_s}, u"1"_s);
-    row("NUL bytes", {a, QByteArray("B*\r\n\0\r\n", 7)}, {u"A*"_s}, u"1"_s, nul);
-    row("missing file", {a, "<missing>"}, {u"A*"_s}, u"1"_s, {u"{path}"_s, u"No such file or directory"_s});
-    row("a folder", {a, "<folder>"}, {u"A*"_s}, u"1"_s, {u"{path}"_s, u"directory"_s});
+    QTest::newRow("cancel") << QByteArrayList{a, QByteArray()} << 1 << u"1"_s << QStringList();
+    QTest::newRow("NUL bytes") << QByteArrayList{a, QByteArray("B*\0", 3)} << 1 << u"1"_s
+                               << QStringList{u"not a text file"_s};
+    QTest::newRow("missing file") << QByteArrayList{a, "<missing>"} << 1 << u"1"_s
+                                  << QStringList{u"No such file or directory"_s};
 }
 
 void TestWizard::databaseLoad() {
     QFETCH(QByteArrayList, files);
-    QFETCH(QStringList, lines);
+    QFETCH(int, lines);
     QFETCH(QString, count);
     QFETCH(QStringList, error);
 
     WizardHarness h;
-    QString taken = u"FileName"_s;
+    QString taken = u"FileName"_s, refused;
     QByteArray takenBytes;
-    QString refused;
     for (qsizetype i = 0; i < files.size(); ++i) {
-        const QByteArray& bytes = files[i];
-        QString path = h.dir.filePath(u"missing.txt"_s);
-        if (bytes == "<folder>")
-            path = h.dir.path();
-        else if (bytes.isNull())
-            path.clear();
-        else if (bytes != "<missing>")
-            path = h.writeFile(u"%1.txt"_s.arg(i), bytes);
+        QString path = files[i].isNull() ? QString() : h.dir.filePath(u"%1.txt"_s.arg(i));
+        if (!files[i].isNull() && files[i] != "<missing>")
+            h.writeFile(u"%1.txt"_s.arg(i), files[i]);
         const qsizetype errors = h.platform.errors.size();
         h.form.enabled.cmdAdd1 = h.form.enabled.cmdClear1 = false; // to see them unlocked again
         h.load(path);
@@ -179,21 +150,19 @@ void TestWizard::databaseLoad() {
         if (h.platform.errors.size() > errors)
             refused = path;
         else if (!path.isEmpty())
-            std::tie(taken, takenBytes) = std::pair(path, bytes);
+            std::tie(taken, takenBytes) = std::pair(path, files[i]);
     }
     QCOMPARE(h.platform.errors.size(), error.isEmpty() ? 0 : 1);
-    for (QString part : error)
-        QVERIFY2(h.platform.errors.value(0).contains(part.replace(u"{path}"_s, refused)),
-                 qPrintable(h.platform.errors.value(0)));
-    QCOMPARE(h.form.lstList1.lines(), lines);
-    QCOMPARE(h.form.lstList2.lines(), lines);
+    for (const QString& part : error + QStringList{refused})
+        QVERIFY2(error.isEmpty() || h.platform.errors.value(0).contains(part), qPrintable(part));
+    QCOMPARE(h.form.lstList1.size(), lines);
+    QCOMPARE(h.form.lstList2.lines(), h.form.lstList1.lines());
     QCOMPARE(h.form.lblLocation9, taken);
     QCOMPARE(h.form.lblLocation8,
              takenBytes.isNull() ? u"FileSize:"_s : u"File Length in bytes:  %1"_s.arg(takenBytes.size()));
     QCOMPARE(h.form.lblLocations13, count);
-    QCOMPARE(h.form.rtxtTranslations1, takenBytes.isNull() ? QStringList{u"rtxtTranslations1"_s}
-                                                           : lines.mid(lines.size() - count.toInt()));
-    QCOMPARE(h.wizard.variables().DatabaseText, quenbury::matchfile::fromWindows1252(takenBytes));
+    QCOMPARE(h.form.rtxtTranslations1.size(), takenBytes.isNull() ? 1 : count.toInt());
+    QCOMPARE(h.wizard.variables().DatabaseText, QString::fromLatin1(takenBytes));
     // The open dialog starts where the Locations page says the database is.
     QCOMPARE(h.platform.openStartFolders.first(), WizardHarness::databaseFolder);
     QCOMPARE(h.platform.openFilters.first(), u"Text files (*.txt)|*.txt|All(*.*)|*.*"_s);
@@ -203,45 +172,35 @@ void TestWizard::areaSelection_data() {
     QTest::addColumn<bool>("translations"); // which page's drop-down is used
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("area");
-    QTest::addColumn<QString>("areaLine");
     QTest::addColumn<QList<qsizetype>>("byHand"); // selected in both lists beforehand
     QTest::addColumn<QList<qsizetype>>("selected");
-
-    const QString al = u"001000EntireArea*"_s;
-    const QStringList abc = {u"a*"_s, u"b*"_s, u"c*"_s};
+    const QString al = alabama.chopped(2);
+    using Rows = QList<qsizetype>;
     for (bool t : {false, true}) {
-        const char* page = t ? "Translations" : "Locations";
-        QTest::addRow("%s: exact line, second of three", page)
-            << t << QStringList{u"002000EntireArea*"_s, al, u"001001Autauga*"_s} << 0 << al << rows({})
-            << rows({1});
-        QTest::addRow("%s: first of two", page)
-            << t << QStringList{u"x*"_s, al, u"y*"_s, al} << 0 << al << rows({}) << rows({1});
-        QTest::addRow("%s: no match clears a hand selection", page)
-            << t << abc << 0 << al << rows({0, 2}) << rows({});
-        QTest::addRow("%s: empty list", page) << t << QStringList{} << 0 << al << rows({}) << rows({});
+        QTest::addRow("%d: second of three", t)
+            << t << QStringList{u"002000EntireArea*"_s, al, u"x"_s} << 0 << Rows{} << Rows{1};
+        QTest::addRow("%d: no match clears a hand selection", t)
+            << t << QStringList{u"a*"_s, u"b*"_s, u"c*"_s} << 0 << Rows{0, 2} << Rows{};
+        QTest::addRow("%d: empty list", t) << t << QStringList{} << 0 << Rows{} << Rows{};
     }
-    QTest::newRow("match inside a line")
-        << false << QStringList{u"a*"_s, u"ab"_s + al + u"cd"_s} << 0 << al << rows({}) << rows({1});
+    QTest::newRow("first of two, inside a line")
+        << false << QStringList{u"x*"_s, u"ab"_s + al + u"cd"_s, al} << 0 << Rows{0} << Rows{1};
     QTest::newRow("other letter case")
-        << false << QStringList{u"001000entireAREA*"_s} << 0 << al << rows({}) << rows({});
-    QTest::newRow("at the end of a line")
-        << false << QStringList{u"9"_s + al} << 0 << al << rows({}) << rows({0});
-    QTest::newRow("part of it only") << false << QStringList{al.chopped(1)} << 0 << al << rows({})
-                                     << rows({});
-    QTest::newRow("match replaces a hand selection")
-        << false << QStringList{u"a*"_s, al, u"c*"_s} << 0 << al << rows({0, 2}) << rows({1});
-    QTest::newRow("Arkansas, not Arizona")
-        << false << QStringList{u"004000EntireArea*"_s, u"005000EntireArea*"_s} << 3 << u"005000EntireArea*"_s
-        << rows({}) << rows({1});
-    QTest::newRow("last row") << true << QStringList{u"a*"_s, u"098000EntireArea*"_s} << 70
-                              << u"098000EntireArea*"_s << rows({}) << rows({1});
+        << false << QStringList{u"001000entireAREA*"_s} << 0 << Rows{} << Rows{};
+    QTest::newRow("part of it only") << false << QStringList{al.chopped(1)} << 0 << Rows{} << Rows{};
+    // Every row of the drop-down looks for "0", its own two-digit code and "000EntireArea*".
+    for (int area = 0; area < quenbury::locations::AreaCount; ++area) {
+        const QString code = quenbury::locations::AreaTable[std::size_t(area)].caption.left(2).toString();
+        const QString line = u"0"_s + code + u"000EntireArea*"_s;
+        QTest::addRow("%s", qPrintable(code))
+            << true << QStringList{line.chopped(1), u"x"_s + line} << area << Rows{} << Rows{1};
+    }
 }
 
 void TestWizard::areaSelection() {
     QFETCH(bool, translations);
     QFETCH(QStringList, lines);
     QFETCH(int, area);
-    QFETCH(QString, areaLine);
     QFETCH(QList<qsizetype>, byHand);
     QFETCH(QList<qsizetype>, selected);
 
@@ -253,96 +212,149 @@ void TestWizard::areaSelection() {
         for (qsizetype row : byHand)
             list->setSelected(row, true);
     }
-    if (translations)
-        h.chooseTranslationArea(area);
-    else
-        h.chooseLocationArea(area);
-
+    (translations ? h.form.cboTranslations1 : h.form.cboLocation1) = area;
+    translations ? h.wizard.cboTranslations1_Click() : h.wizard.cboLocation1_Click();
     QCOMPARE(own.selectedRows(), selected);
     QCOMPARE(other.selectedRows(), byHand);
     QCOMPARE(h.platform.beeps, translations ? 1 : 0);
-    const auto& v = h.wizard.variables();
-    QCOMPARE(translations ? v.TranslationAreaLine : v.LocationAreaLine, areaLine);
-    QVERIFY((translations ? v.LocationAreaLine : v.TranslationAreaLine).isEmpty());
 }
 
-void TestWizard::addItemInListOrder_data() {
-    QTest::addColumn<bool>("translations");
-    QTest::newRow("Locations") << false;
-    QTest::newRow("Translations") << true;
+void TestWizard::verifySaveAndClear_data() {
+    QTest::addColumn<QString>("box");      // the Current File box when Verify and then Save are clicked
+    QTest::addColumn<QString>("target");   // a name in the scratch folder, or "" to cancel
+    QTest::addColumn<QByteArray>("bytes"); // old.txt's, or the target's, bytes afterwards
+    QTest::addColumn<QString>("message");  // what the one message must name, if any
+    QTest::newRow("nine lines") << nineLines << u"new.txt"_s << nineLineBytes << QString();
+    QTest::newRow("over an old file") << nineLines << u"old.txt"_s << nineLineBytes << QString();
+    QTest::newRow("start text, not clean") << u"Text1"_s << u"old.txt"_s << QByteArray("Text1") << QString();
+    QTest::newRow("cancelled") << nineLines << QString() << QByteArray("old") << QString();
+    QTest::newRow("a folder") << nineLines << u"folder"_s << QByteArray("old") << u"folder"_s;
+    QTest::newRow("character without a byte")
+        << nineLines + u"\u0100*\r\n"_s << u"old.txt"_s << QByteArray("old") << u"line 10, column 1"_s;
 }
 
-// Lines go in list order, whatever order the user picked them in.
-void TestWizard::addItemInListOrder() {
-    QFETCH(bool, translations);
-
+// Verify, Save, then Clear. Save writes the box as it stands, verified or not; a failed save tells
+// why and changes nothing but End, and an old file stays as it was.
+void TestWizard::verifySaveAndClear() {
+    QFETCH(QString, box);
+    QFETCH(QString, target);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
     WizardHarness h;
-    h.toLocationsPage();
-    QStringList lines;
-    for (int i = 0; i < 12; ++i)
-        lines.append(u"L%1*"_s.arg(i));
-    auto& list = translations ? h.form.lstList2 : h.form.lstList1;
-    list.appendLines(lines);
-    for (qsizetype row : {5, 2, 9})
-        list.setSelected(row, true);
-    translations ? h.wizard.cmdAddItem2_Click() : h.wizard.cmdAdd1_Click();
+    QVERIFY(QDir(h.dir.path()).mkdir(u"folder"_s));
+    h.writeFile(u"old.txt"_s, "old");
+    h.form.txtCreate2 = box;
+    h.act(u"Verify"_s);
+    const bool clean = box.startsWith(u'#');
+    QCOMPARE(h.fileText(), box);
+    QCOMPARE(h.form.enabled.cmdSave1, clean);
+    QCOMPARE(h.form.txtCreate3Colour, clean ? BoxColour::Green : BoxColour::Red);
+    QVERIFY(h.form.txtCreate3.startsWith(u"Number of Characters: %1\r\n"_s.arg(box.size())));
+    if (!target.isEmpty())
+        h.platform.savePaths.enqueue(h.dir.filePath(target));
+    h.form.enabled.cmdEnd5 = false;
+    const QString report = h.form.txtCreate3;
+    h.wizard.cmdSave1_Click();
+    QVERIFY(h.form.enabled.cmdEnd5);
+    QCOMPARE(h.form.enabled.cmdSave1, clean);
+    QCOMPARE(h.form.txtCreate3, report);
+    QCOMPARE(h.platform.saveFilters, QStringList{u"Text (*.txt)|*.txt| All(*.*)|*.*"_s});
+    QCOMPARE(h.platform.errors.size(), message.isEmpty() ? 0 : 1);
+    QVERIFY(h.platform.errors.value(0).contains(message));
+    QCOMPARE(readFile(h.dir.filePath(target == u"new.txt"_s ? target : u"old.txt"_s)), bytes);
 
-    const QString expected = noEvents + u"L2*\r\nL5*\r\nL9*\r\n"_s;
-    QCOMPARE(h.fileText(), expected);
-    QCOMPARE(translations ? h.form.txtTranslations1 : h.form.txtText1, expected);
+    // Clear empties the text and the other boxes, but keeps the Current File box and Save.
+    h.form.txtText1 = h.form.txtTranslations1 = u"x"_s;
+    h.act(u"Clear3"_s);
+    QVERIFY(h.fileText().isEmpty() && h.form.txtCreate3.isEmpty());
+    QVERIFY(h.form.txtText1.isEmpty() && h.form.txtTranslations1.isEmpty());
+    QCOMPARE(h.form.txtCreate3Colour, BoxColour::White);
+    QCOMPARE(h.form.txtCreate2, box);
+    QCOMPARE(h.form.enabled.cmdSave1, clean);
 }
 
-void TestWizard::handEdits() {
-    WizardHarness h;
-    h.toLocationsPage();
-    h.form.lstList1.appendLines({u"001000EntireArea*"_s, u"002000EntireArea*"_s});
-
-    // Add Item rewrites the box from the file text: typing since is lost, also with nothing selected.
-    h.form.txtText1 += u"TYPED*\r\n"_s;
-    h.wizard.cmdAdd1_Click();
-    QCOMPARE(h.form.txtText1, noEvents);
-    h.form.txtText1 += u"TYPED*\r\n"_s;
-    h.chooseLocationArea(1);
-    h.wizard.cmdAdd1_Click();
-    QCOMPARE(h.form.txtText1, noEvents + u"002000EntireArea*\r\n"_s);
-
-    // Continue takes the box, typing included, on to both later boxes.
-    h.form.txtText1 += u"TYPED*\r\n"_s;
-    h.wizard.cmdContinue3_Click();
-    const QString typed = noEvents + u"002000EntireArea*\r\nTYPED*\r\n"_s;
-    QCOMPARE(h.fileText(), typed);
-    QCOMPARE(h.form.txtTranslations1, typed);
-    QCOMPARE(h.form.txtCreate2, typed);
+void TestWizard::walk_data() {
+    QTest::addColumn<quint32>("seed");
+    for (int seed = 1; seed <= fromEnvironment("QUENBURY_RANDOMWALK_SEEDS", 12); ++seed)
+        QTest::addRow("seed %d", seed) << quint32(seed);
 }
 
-void TestWizard::clearPair() {
+void TestWizard::walk() {
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    const auto pick = [&](const QStringList& from) { return from[random.bounded(int(from.size()))]; };
+    const QStringList steps =
+        u"Events Load Area1 Area2 Add1 Add2 Clear1 Clear2 Clear3 C1 C2 C3 B100 B400 C5 "
+        u"Back1 Back3 Back5 None Type1 Type2 Verify Verify Save Save Paste Paste Select "
+        u"Page Big Refused"_s.split(u' ');
     WizardHarness h;
-    h.toLocationsPage();
-    h.form.lstList1.appendLines({u"001000EntireArea*"_s});
-    h.form.lstList2.appendLines({u"001000EntireArea*"_s});
-
-    // Locations: Clear empties the box only, so Add Item shows the whole text again.
-    h.wizard.cmdClear1_Click();
-    QVERIFY(h.form.txtText1.isEmpty());
-    QCOMPARE(h.fileText(), noEvents);
-    h.chooseLocationArea(0);
-    h.wizard.cmdAdd1_Click();
-    QCOMPARE(h.form.txtText1, noEvents + u"001000EntireArea*\r\n"_s);
-
-    // Translations: Clear empties the text too, so Add Item shows only the new line.
-    h.wizard.cmdClear2_Click();
-    QVERIFY(h.form.txtTranslations1.isEmpty());
-    QVERIFY(h.fileText().isEmpty());
-    h.chooseTranslationArea(0);
-    h.wizard.cmdAddItem2_Click();
-    QCOMPARE(h.form.txtTranslations1, u"001000EntireArea*\r\n"_s);
-
-    // Clear on the Locations page, then Continue: everything is dropped.
-    h.wizard.cmdClear1_Click();
-    h.wizard.cmdContinue3_Click();
-    QVERIFY(h.fileText().isEmpty());
-    QVERIFY(h.form.txtTranslations1.isEmpty());
-    QVERIFY(h.form.txtCreate2.isEmpty());
+    QVERIFY(QDir(h.dir.path()).mkdir(u"folder"_s));
+    const QString old = h.writeFile(u"old.txt"_s, "an earlier file");
+    const QStringList targets{old, h.dir.filePath(u"new.txt"_s), h.dir.filePath(u"folder"_s),
+                              h.dir.filePath(u"none/x.txt"_s), QString()};
+    const QStringList pieces{nineLines,    closingLines,        u"A*\r\n"_s.repeated(700), u"\r\n"_s,
+                             u"\u0100*"_s, u"B"_s.repeated(33), u"EOFEOF*\r\n"_s};
+    std::optional<bool> lastClean; // the verdict of the last verification, none before the first
+    for (int n = 1; n <= fromEnvironment("QUENBURY_RANDOMWALK_STEPS", 300); ++n) {
+        const QString step = pick(steps), text = h.fileText();
+        const QString where = u"seed %1 step %2 (%3)"_s.arg(seed).arg(n).arg(step);
+        const int page = h.form.SSTab1, header = random.bounded(5);
+        if (step == u"Save"_s) {
+            const QString target = pick(targets), box = h.form.txtCreate2;
+            const QByteArray before = readFile(target);
+            if (!target.isEmpty())
+                h.platform.savePaths.enqueue(target);
+            const qsizetype errors = h.platform.errors.size();
+            h.wizard.cmdSave1_Click();
+            const QByteArray after = readFile(target);
+            if (h.platform.errors.size() == errors && !target.isEmpty())
+                QVERIFY2(after == box.toLatin1() && QString::fromLatin1(after) == box, qPrintable(where));
+            else // a refused or cancelled save leaves the file as it was
+                QVERIFY2(after == before, qPrintable(where));
+            QVERIFY2(h.form.enabled.cmdEnd5, qPrintable(where));
+        } else if (step == u"Paste"_s) {
+            h.form.txtCreate2.clear();
+            for (int i = random.bounded(1, 6); i > 0; --i)
+                h.form.txtCreate2 += pick(pieces);
+        } else if (step == u"Select"_s) {
+            auto& list = random.bounded(2) ? h.form.lstList1 : h.form.lstList2;
+            if (list.size() > 0)
+                list.selectRange(random.bounded(list.size()), list.size() - 1);
+        } else if (step == u"Page"_s) {
+            h.wizard.ShowPage(header); // none of a Continue's work
+            QVERIFY2(h.fileText() == text, qPrintable(where));
+        } else if (step == u"Big"_s || step == u"Refused"_s) {
+            h.load(h.writeFile(step, step == u"Big"_s ? QByteArray("L*\r\n").repeated(12000) : "A\0*"));
+        } else {
+            h.act(step);
+        }
+        if (step == u"Verify"_s) {
+            lastClean = followsFormatRules(h.form.txtCreate2);
+            QVERIFY2(h.fileText() == h.form.txtCreate2 && h.form.enabled.cmdEnd5, qPrintable(where));
+        }
+        // Each button shows its page, and every change of page ticks every event again.
+        static const QHash<QString, int> shows = {{u"C1"_s, 1},    {u"C2"_s, 2},    {u"C3"_s, 3},
+                                                  {u"B100"_s, 4},  {u"C5"_s, 4},    {u"Back1"_s, 1},
+                                                  {u"Back3"_s, 2}, {u"Back5"_s, 3}, {u"Events"_s, 2}};
+        const int shown = step == u"Page"_s ? header : shows.value(step, page); // others stay
+        QVERIFY2(h.form.SSTab1 == shown, qPrintable(where));
+        if (h.form.SSTab1 != page)
+            QVERIFY2(std::count(h.form.Check.begin(), h.form.Check.end(), true) == 53, qPrintable(where));
+        // Save is unlocked by a clean verification alone, and the report's colour says the same.
+        QVERIFY2(h.form.enabled.cmdSave1 == lastClean.value_or(false), qPrintable(where));
+        if (lastClean && h.form.txtCreate3Colour != quenbury::wizard::BoxColour::White)
+            QVERIFY2((h.form.txtCreate3Colour == quenbury::wizard::BoxColour::Green) == *lastClean,
+                     qPrintable(where));
+        // Both lists always hold the same lines, never more than 16-bit indexes can address.
+        QVERIFY2(h.form.lstList1.size() == h.form.lstList2.size(), qPrintable(where));
+        QVERIFY2(h.form.lstList1.size() <= 32767, qPrintable(where));
+        if (step == u"Add1"_s || step == u"C2"_s)
+            QVERIFY2(h.form.txtText1 == h.fileText(), qPrintable(where));
+        if (step == u"C3"_s)
+            QVERIFY2(h.form.txtTranslations1 == h.fileText() && h.form.txtCreate2 == h.fileText(),
+                     qPrintable(where));
+    }
+    QCOMPARE(h.form.lstList1.lines(), h.form.lstList2.lines());
 }
 
 QTEST_GUILESS_MAIN(TestWizard)
