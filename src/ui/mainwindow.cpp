@@ -58,7 +58,6 @@ void showCombo(QComboBox* combo, int row, const QString& prompt) {
 MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder, LaterPages later,
                        QWidget* parent)
     : QMainWindow(parent)
-    , m_platform(platform)
     , m_wizard(m_form, platform, databaseFolder) {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"Corvanta  Quenbury(tm)"_s);
@@ -324,8 +323,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Closing the window ends the program as End does, without a question.
-    m_platform.endProgram();
+    // Closing the window ends the program as the menu's End does, without a question.
+    m_wizard.End_Click();
     event->accept();
 }
 

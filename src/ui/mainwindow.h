@@ -52,7 +52,6 @@ private:
     bool isPageBackground(QWidget* page, QPoint pos) const;
 
     wizard::FormModel m_form;
-    wizard::Platform& m_platform;
     wizard::Wizard m_wizard;
     Controls m_c;
     std::vector<std::unique_ptr<TextBoxBinding>> m_textBoxes;
