@@ -318,8 +318,8 @@ void TestWizard::walk() {
                 h.form.txtCreate2 += pick(pieces);
         } else if (step == u"Select"_s) {
             auto& list = random.bounded(2) ? h.form.lstList1 : h.form.lstList2;
-            if (list.size() > 0)
-                list.selectRange(random.bounded(list.size()), list.size() - 1);
+            if (const int first = list.size() > 0 ? random.bounded(int(list.size())) : -1; first >= 0)
+                list.selectRange(first, std::min(first + random.bounded(40), int(list.size()) - 1));
         } else if (step == u"Page"_s) {
             h.wizard.ShowPage(header); // none of a Continue's work
             QVERIFY2(h.fileText() == text, qPrintable(where));
@@ -348,6 +348,15 @@ void TestWizard::walk() {
         // Both lists always hold the same lines, never more than 16-bit indexes can address.
         QVERIFY2(h.form.lstList1.size() == h.form.lstList2.size(), qPrintable(where));
         QVERIFY2(h.form.lstList1.size() <= 32767, qPrintable(where));
+        if (step.startsWith(
+                u"Add"_s)) { // the selected lines, in list order whatever order they were picked in
+            auto& list = step == u"Add1"_s ? h.form.lstList1 : h.form.lstList2;
+            QString added;
+            for (int row = 0; row < list.size(); ++row)
+                added +=
+                    list.selectionModel()->isRowSelected(row) ? list.lines()[row] + u"\r\n"_s : QString();
+            QVERIFY2(h.fileText().endsWith(added), qPrintable(where));
+        }
         if (step == u"Add1"_s || step == u"C2"_s)
             QVERIFY2(h.form.txtText1 == h.fileText(), qPrintable(where));
         if (step == u"C3"_s)
