@@ -42,7 +42,7 @@ class BenchPlatform : public quenbury::wizard::Platform {
 public:
     QString nextOpenPath;
     QString openFileName(const QString&, const QString&) override { return nextOpenPath; }
-    QString saveFileName(const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&) override { return {}; }
     void beep() override {}
     void showError(const QString& message) override { qFatal("unexpected error: %s", qPrintable(message)); }
     void endProgram() override {}
