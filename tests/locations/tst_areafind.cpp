@@ -23,30 +23,21 @@ void TestAreaFind::matches_data() {
     row("another state's Franklin", u"franklin oh"_s, u"016041Franklin*"_s, false, u"Idaho"_s);
     row("every word must be found", u"franklin ohio texas"_s, u"039049Franklin*"_s, false, u"Ohio"_s);
     row("words run together in the line", u"new york"_s, u"036061NewYork*"_s, true, u"New York"_s);
-    row("blanks of the area name ignored", u"newyork"_s, u"036000EntireArea*"_s, true, u"New York"_s);
     row("a code", u"39049"_s, u"039049Franklin*"_s, true, u"Ohio"_s);
-    row("a code across the area digits", u"9049"_s, u"039049Franklin*"_s, true, u"Ohio"_s);
     row("a marine area by a word of its name", u"gulf"_s, u"077000EntireArea*"_s, true, u"Gulf of Mexico"_s);
     row("case folded", u"FRANKLIN Oh"_s, u"039049franklin*"_s, true, u"Ohio"_s);
-    row("punctuation of the line ignored", u"hoonah angoon"_s, u"002105Hoonah-AngoonCensusArea*"_s, true,
-        u"Alaska"_s);
+    row("the line's punctuation ignored", u"hoonahangoon"_s, u"002105Hoonah-Angoon*"_s, true, u"Alaska"_s);
     row("punctuation typed ignored", u"st. clair"_s, u"094000EntireArea*"_s, true, u"Lake St. Clair"_s);
     row("a word of punctuation alone finds all", u"- *"_s, u"001001Autauga*"_s, true, u"Alabama"_s);
     row("a line of no area: its text only", u"ohio"_s, u"003001Nowhere*"_s, false, QString());
-    row("a line of no area found by its text", u"nowhere"_s, u"003001Nowhere*"_s, true, QString());
-    row("a line too short for a code", u"x"_s, u"x"_s, true, QString());
     row("empty query finds every line", QString(), u"003001Nowhere*"_s, true, QString());
-    row("blanks only find every line", u"   "_s, u"001001Autauga*"_s, true, u"Alabama"_s);
-    row("not found", u"zzz"_s, u"001001Autauga*"_s, false, u"Alabama"_s);
 }
 
 void TestAreaFind::matches() {
     QFETCH(QString, typed);
     QFETCH(QString, line);
-    QFETCH(bool, found);
-    QFETCH(QString, area);
-    QCOMPARE(LineQuery(typed).matches(line), found);
-    QCOMPARE(quenbury::locations::areaName(line).toString(), area);
+    QTEST(LineQuery(typed).matches(line), "found");
+    QTEST(quenbury::locations::areaName(line).toString(), "area");
 }
 
 QTEST_APPLESS_MAIN(TestAreaFind)
