@@ -266,8 +266,11 @@ QWidget* locationsPage(Controls& c, QWidgetList& order) {
     list->addWidget(listNote);
     list->addWidget(c.txtFind1);
     list->addWidget(c.lstList1, 1);
-    list->addWidget(c.lblSelected1);
-    list->addLayout(row({label(page, u"lblLocations12"_s, u"Num Entries:"_s), c.lblLocations13}));
+    // The count of selected lines shares the line under the list with the number of entries: the page
+    // has no height to spare for the list at the window's opening size.
+    QHBoxLayout* counts = row({label(page, u"lblLocations12"_s, u"Num Entries:"_s), c.lblLocations13});
+    counts->addWidget(c.lblSelected1);
+    list->addLayout(counts);
 
     auto* outgoing = new QVBoxLayout;
     QLabel* outgoingCaption =
@@ -376,8 +379,9 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     buttons->addStretch();
 
     auto* outgoing = new QVBoxLayout;
+    // Wraps rather than widen its column: the list beside it needs the room for the area names.
     QLabel* outgoingCaption = label(page, u"lblTranslations5"_s,
-                                    u"Outgoing String--                         You can edit this box."_s);
+                                    u"Outgoing String--                         You can edit this box."_s, true);
     name(c.txtTranslations1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box."_s);
     outgoing->addWidget(outgoingCaption);
     outgoing->addWidget(c.txtTranslations1, 1);
@@ -387,7 +391,8 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     grid->addLayout(lines, 1, 0);
     grid->addLayout(buttons, 1, 1);
     grid->addLayout(outgoing, 1, 2);
-    grid->setColumnStretch(0, 2);
+    // The list shows each line's area name after it: as wide as the outgoing string, which scrolls.
+    grid->setColumnStretch(0, 3);
     grid->setColumnStretch(2, 3);
     grid->setRowStretch(1, 1);
 
