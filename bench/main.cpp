@@ -85,8 +85,11 @@ public:
         find<QPlainTextEdit>(box)->setPlainText(text);
         settle();
     }
+    // As the user chooses a row: the program acts on the choice, not on a change of row.
     void choose(const QString& combo, int row) {
-        find<QComboBox>(combo)->setCurrentIndex(row);
+        auto* box = find<QComboBox>(combo);
+        box->setCurrentIndex(row);
+        Q_EMIT box->activated(row);
         settle();
     }
     void page(int index) {

@@ -59,6 +59,8 @@ void LineListView::setLineModel(wizard::LineListModel* model) {
 void LineListView::applyShown() {
     const int rows = m_lines->rowCount();
     m_hidden.resize(std::size_t(rows), false); // rows the view just got are shown
+    // Each hidden row asks for a repaint of the whole list: ask once.
+    viewport()->setUpdatesEnabled(false);
     for (int row = 0; row < rows; ++row) {
         const bool hide = !m_lines->isShown(row);
         if (m_hidden[std::size_t(row)] != hide) {
@@ -66,6 +68,8 @@ void LineListView::applyShown() {
             setRowHidden(row, hide);
         }
     }
+    viewport()->setUpdatesEnabled(true);
+    viewport()->update();
 }
 
 void LineListView::enterFromFind() {
