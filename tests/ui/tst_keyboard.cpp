@@ -168,7 +168,7 @@ void TestKeyboard::findAndChoose() {
             combo->view()->setCurrentIndex(combo->model()->index(arg.toInt(), 0));
             QTest::keyClick(combo->view(), Qt::Key_Return);
         } else {
-            combo->setFocus();
+            combo->lineEdit()->selectAll(); // what is typed would replace the prompt
             QTest::keyClicks(combo->lineEdit(), arg + u'\r');
             list->setFocus(); // leaving the field chooses nothing either
         }
