@@ -380,8 +380,9 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
 
     auto* outgoing = new QVBoxLayout;
     // Wraps rather than widen its column: the list beside it needs the room for the area names.
-    QLabel* outgoingCaption = label(page, u"lblTranslations5"_s,
-                                    u"Outgoing String--                         You can edit this box."_s, true);
+    QLabel* outgoingCaption =
+        label(page, u"lblTranslations5"_s,
+              u"Outgoing String--                         You can edit this box."_s, true);
     name(c.txtTranslations1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box."_s);
     outgoing->addWidget(outgoingCaption);
     outgoing->addWidget(c.txtTranslations1, 1);
