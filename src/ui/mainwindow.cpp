@@ -2,6 +2,7 @@
 
 #include "ui/accesskeys.h"
 #include "ui/eventspage.h"
+#include "ui/linelistview.h"
 #include "ui/logo.h"
 
 #include <QCheckBox>
@@ -13,10 +14,13 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWindow>
+
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -40,6 +44,13 @@ QColor colourOf(BoxColour colour) {
         break;
     }
     return QColor(255, 255, 255);
+}
+
+void showText(QLineEdit* field, const QString& text) {
+    if (field->text() != text) {
+        const QSignalBlocker blocker(field);
+        field->setText(text);
+    }
 }
 
 void showCombo(QComboBox* combo, int row, const QString& prompt) {
@@ -163,8 +174,9 @@ void MainWindow::bindInputs() {
     for (const auto& [box, field] : boxes)
         m_textBoxes.push_back(std::make_unique<TextBoxBinding>(box, field));
 
-    // Only a row the user chose counts: refresh() changes the rows with signals blocked.
-    connect(m_c.cboLocation1, &QComboBox::currentIndexChanged, this, [this](int row) {
+    // Every choice the user makes counts, also of the row already shown: the list may have changed
+    // since. refresh() changes the rows with signals blocked.
+    connect(m_c.cboLocation1, &QComboBox::activated, this, [this](int row) {
         if (m_refreshing || row < 0)
             return;
         run([this, row] {
@@ -172,13 +184,38 @@ void MainWindow::bindInputs() {
             m_wizard.cboLocation1_Click();
         });
     });
-    connect(m_c.cboTranslations1, &QComboBox::currentIndexChanged, this, [this](int row) {
+    connect(m_c.cboTranslations1, &QComboBox::activated, this, [this](int row) {
         if (m_refreshing || row < 0)
             return;
         run([this, row] {
             m_form.cboTranslations1 = row;
             m_wizard.cboTranslations1_Click();
         });
+    });
+
+    connect(m_c.txtFind1, &QLineEdit::textChanged, this, [this](const QString& text) {
+        run([this, text] {
+            m_form.txtFind1 = text;
+            m_wizard.txtFind1_Change();
+        });
+    });
+    connect(m_c.txtFind2, &QLineEdit::textChanged, this, [this](const QString& text) {
+        run([this, text] {
+            m_form.txtFind2 = text;
+            m_wizard.txtFind2_Change();
+        });
+    });
+    for (QLineEdit* find : {m_c.txtFind1, m_c.txtFind2})
+        find->installEventFilter(this); // Down into the list, Escape to empty the field
+    auto* findShortcut = new QShortcut(QKeySequence::Find, this);
+    connect(findShortcut, &QShortcut::activated, this, [this] {
+        QLineEdit* find = m_form.SSTab1 == wizard::LocationsPage      ? m_c.txtFind1
+                          : m_form.SSTab1 == wizard::TranslationsPage ? m_c.txtFind2
+                                                                      : nullptr;
+        if (find) {
+            find->setFocus(Qt::ShortcutFocusReason);
+            find->selectAll();
+        }
     });
 }
 
@@ -198,16 +235,15 @@ void MainWindow::bindTabs() {
 }
 
 void MainWindow::bindLists() {
-    const std::initializer_list<std::pair<QListView*, wizard::LineListModel*>> lists{
-        {m_c.lstList1, &m_form.lstList1},
-        {m_c.lstList2, &m_form.lstList2},
+    const std::initializer_list<std::tuple<LineListView*, wizard::LineListModel*, QLabel*>> lists{
+        {m_c.lstList1, &m_form.lstList1, m_c.lblSelected1},
+        {m_c.lstList2, &m_form.lstList2, m_c.lblSelected2},
     };
-    for (const auto& [view, model] : lists) {
-        view->setModel(model);
-        // The user's selection is the model's own, so handlers read it without copying.
-        QItemSelectionModel* own = view->selectionModel();
-        view->setSelectionModel(model->selectionModel());
-        delete own;
+    for (const auto& [view, model, count] : lists) {
+        view->setLineModel(model);
+        // The user selects in the view, outside any handler: the count follows every change.
+        connect(model->selectionModel(), &QItemSelectionModel::selectionChanged, count,
+                [count, model] { count->setText(model->selectionCaption()); });
         connect(model, &wizard::LineListModel::revealRequested, view, [view, model](int row) {
             const QModelIndex index = model->index(row);
             // The chosen line becomes the anchor for keyboard and shift-click extension.
@@ -253,6 +289,8 @@ void MainWindow::refresh() {
     m_c.lblLocations13->setText(m_form.lblLocations13);
     showCombo(m_c.cboLocation1, m_form.cboLocation1, m_locationPrompt);
     showCombo(m_c.cboTranslations1, m_form.cboTranslations1, m_translationPrompt);
+    showText(m_c.txtFind1, m_form.txtFind1);
+    showText(m_c.txtFind2, m_form.txtFind2);
 
     for (const auto& binding : m_textBoxes)
         binding->show();
@@ -293,6 +331,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         windowHandle()->removeEventFilter(this);
         QMetaObject::invokeMethod(this, &MainWindow::completePages, Qt::QueuedConnection);
         return false;
+    }
+    if (event->type() == QEvent::KeyPress && (watched == m_c.txtFind1 || watched == m_c.txtFind2)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* find = static_cast<QLineEdit*>(watched);
+        if (key->key() == Qt::Key_Down && key->modifiers() == Qt::NoModifier) {
+            (find == m_c.txtFind1 ? m_c.lstList1 : m_c.lstList2)->enterFromFind();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            find->clear();
+            return true;
+        }
     }
     if (event->type() != QEvent::MouseButtonDblClick)
         return QMainWindow::eventFilter(watched, event);

@@ -2,6 +2,7 @@
 
 #include "locations/areatable.h"
 #include "ui/eventspage.h"
+#include "ui/linelistview.h"
 #include "ui/logo.h"
 
 #include <QAbstractItemView>
@@ -77,12 +78,16 @@ QPlainTextEdit* textBox(QWidget* page, const QString& name, bool horizontalScrol
 }
 
 // An area drop-down: the rows of the area table, and the prompt in its text field until the user
-// chooses a row. Text typed into the field never becomes a new row.
+// chooses a row. Only a row chosen from the list counts: the field takes no typing, so nothing
+// completes, Enter picks nothing and leaving the field chooses nothing. (A combo without a field
+// would choose a row by type-ahead instead.)
 QComboBox* areaCombo(QWidget* page, const QString& name, const QString& prompt) {
     auto* combo = new QComboBox(page);
     combo->setObjectName(name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->lineEdit()->setReadOnly(true);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(16);
     combo->setMaxVisibleItems(20);
@@ -95,14 +100,32 @@ QComboBox* areaCombo(QWidget* page, const QString& name, const QString& prompt) 
     return combo;
 }
 
-QListView* lineList(QWidget* page, const QString& name) {
-    auto* list = new QListView(page);
+LineListView* lineList(QWidget* page, const QString& name) {
+    auto* list = new LineListView(page);
     list->setObjectName(name);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setUniformItemSizes(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setMinimumHeight(48);
     return list;
+}
+
+QLineEdit* findField(QWidget* page, const QString& name) {
+    auto* field = new QLineEdit(page);
+    field->setObjectName(name);
+    field->setPlaceholderText(u"Find a county, area or code"_s);
+    field->setClearButtonEnabled(true);
+    field->setAccessibleName(u"Find locations"_s);
+    field->setAccessibleDescription(
+        u"Shows only the lines that hold every word typed, in their text or their area's name"_s);
+    return field;
+}
+
+// Under a list: how many of its lines are selected, shown or not.
+QLabel* selectedCount(QWidget* page, const QString& name) {
+    QLabel* l = label(page, name, QString());
+    l->setAccessibleName(u"Selected lines"_s);
+    return l;
 }
 
 // Gives an input the name a screen reader speaks, and ties the label that names it on screen to it,
@@ -194,7 +217,9 @@ QWidget* locationsPage(Controls& c, QWidgetList& order) {
     c.lblLocations13 = label(page, u"lblLocations13"_s, u"Label5"_s);
     c.cboLocation1 =
         areaCombo(page, u"cboLocation1"_s, u"Choose a state,territory and/or marine area from this menu."_s);
+    c.txtFind1 = findField(page, u"txtFind1"_s);
     c.lstList1 = lineList(page, u"lstList1"_s);
+    c.lblSelected1 = selectedCount(page, u"lblSelected1"_s);
     c.txtText1 = textBox(page, u"txtText1"_s, false);
     c.cmdAdd1 = button(page, u"cmdAdd1"_s, u"&Add Item>>"_s);
     c.cmdClear1 = button(page, u"cmdClear1"_s, u"C&lear"_s);
@@ -239,8 +264,13 @@ QWidget* locationsPage(Controls& c, QWidgetList& order) {
     c.lstList1->setAccessibleName(u"Loaded locations"_s);
     c.lstList1->setAccessibleDescription(listNote->text());
     list->addWidget(listNote);
+    list->addWidget(c.txtFind1);
     list->addWidget(c.lstList1, 1);
-    list->addLayout(row({label(page, u"lblLocations12"_s, u"Num Entries:"_s), c.lblLocations13}));
+    // The count of selected lines shares the line under the list with the number of entries: the page
+    // has no height to spare for the list at the window's opening size.
+    QHBoxLayout* counts = row({label(page, u"lblLocations12"_s, u"Num Entries:"_s), c.lblLocations13});
+    counts->addWidget(c.lblSelected1);
+    list->addLayout(counts);
 
     auto* outgoing = new QVBoxLayout;
     QLabel* outgoingCaption =
@@ -273,8 +303,8 @@ QWidget* locationsPage(Controls& c, QWidgetList& order) {
     grid->setColumnStretch(1, 3);
     grid->setRowStretch(4, 1);
     // Back and End stand at the top right; the outgoing string and its buttons form the right column.
-    order = {c.cmdBack1, c.cmdEnd3, c.cmbLocation4, c.cboLocation1, c.lstList1,
-             c.txtText1, c.cmdAdd1, c.cmdClear1,    c.cmdContinue3};
+    order = {c.cmdBack1, c.cmdEnd3,  c.cmbLocation4, c.cboLocation1, c.txtFind1,
+             c.lstList1, c.txtText1, c.cmdAdd1,      c.cmdClear1,    c.cmdContinue3};
     return page;
 }
 
@@ -284,8 +314,10 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     c.cmdBrisvane400 = button(page, u"cmdBrisvane400"_s, u"B&risvane 400"_s);
     c.cboTranslations1 = areaCombo(page, u"cboTranslations1"_s,
                                    u"Select the counties, territories and marine areas to translate."_s);
+    c.txtFind2 = findField(page, u"txtFind2"_s);
     c.lstList2 = lineList(page, u"lstList2"_s);
     c.lstList2->setAccessibleName(u"Loaded locations"_s);
+    c.lblSelected2 = selectedCount(page, u"lblSelected2"_s);
     c.txtTranslations1 = textBox(page, u"txtTranslations1"_s, true);
     // Only shows the database's text: as rows of a list it costs a fraction of a text box's time and
     // memory for a file of 32,767 lines.
@@ -334,7 +366,9 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     // The database view only shows what was loaded: a few lines under the list, which is as wide as a
     // usual database line needs. (The column of buttons is not.)
     auto* lines = new QVBoxLayout;
+    lines->addWidget(c.txtFind2);
     lines->addWidget(c.lstList2, 1);
+    lines->addWidget(c.lblSelected2);
     lines->addWidget(c.rtxtTranslations1);
     c.rtxtTranslations1->setMaximumHeight(6 * c.rtxtTranslations1->fontMetrics().lineSpacing());
 
@@ -345,8 +379,10 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     buttons->addStretch();
 
     auto* outgoing = new QVBoxLayout;
-    QLabel* outgoingCaption = label(page, u"lblTranslations5"_s,
-                                    u"Outgoing String--                         You can edit this box."_s);
+    // Wraps rather than widen its column: the list beside it needs the room for the area names.
+    QLabel* outgoingCaption =
+        label(page, u"lblTranslations5"_s,
+              u"Outgoing String--                         You can edit this box."_s, true);
     name(c.txtTranslations1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box."_s);
     outgoing->addWidget(outgoingCaption);
     outgoing->addWidget(c.txtTranslations1, 1);
@@ -356,7 +392,8 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     grid->addLayout(lines, 1, 0);
     grid->addLayout(buttons, 1, 1);
     grid->addLayout(outgoing, 1, 2);
-    grid->setColumnStretch(0, 2);
+    // The list shows each line's area name after it: as wide as the outgoing string, which scrolls.
+    grid->setColumnStretch(0, 3);
     grid->setColumnStretch(2, 3);
     grid->setRowStretch(1, 1);
 
@@ -369,9 +406,9 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     layout->setContentsMargins(PageMargins);
     // Three columns below the drop-down: the list with the database under it, the buttons, the
     // outgoing string.
-    order = {c.cmdContinue4,     c.cmdBack3,     c.cmdEnd4,           c.cmdBrisvane400,
-             c.cboTranslations1, c.lstList2,     c.rtxtTranslations1, c.cmdAddItem2,
-             c.cmdClear2,        c.cmdContinue5, c.txtTranslations1};
+    order = {c.cmdContinue4,     c.cmdBack3,  c.cmdEnd4,      c.cmdBrisvane400,
+             c.cboTranslations1, c.txtFind2,  c.lstList2,     c.rtxtTranslations1,
+             c.cmdAddItem2,      c.cmdClear2, c.cmdContinue5, c.txtTranslations1};
     return page;
 }
 

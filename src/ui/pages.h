@@ -7,6 +7,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QListView;
 class QPlainTextEdit;
 class QPushButton;
@@ -16,6 +17,7 @@ class QWidget;
 namespace quenbury::ui {
 
 class EventsPage;
+class LineListView;
 
 // The controls the binding reads or writes. Every control also carries its name as objectName;
 // labels whose caption never changes are not listed.
@@ -43,7 +45,9 @@ struct Controls {
     QLabel* lblLocation8 = nullptr;
     QLabel* lblLocations13 = nullptr;
     QComboBox* cboLocation1 = nullptr;
-    QListView* lstList1 = nullptr;
+    QLineEdit* txtFind1 = nullptr;
+    LineListView* lstList1 = nullptr;
+    QLabel* lblSelected1 = nullptr;
     QPlainTextEdit* txtText1 = nullptr;
     QPushButton* cmdAdd1 = nullptr;
     QPushButton* cmdClear1 = nullptr;
@@ -55,7 +59,9 @@ struct Controls {
     QPushButton* cmdContinue4 = nullptr;
     QPushButton* cmdBrisvane400 = nullptr;
     QComboBox* cboTranslations1 = nullptr;
-    QListView* lstList2 = nullptr;
+    QLineEdit* txtFind2 = nullptr;
+    LineListView* lstList2 = nullptr;
+    QLabel* lblSelected2 = nullptr;
     QPlainTextEdit* txtTranslations1 = nullptr;
     QListView* rtxtTranslations1 = nullptr; // the last loaded database, one line per row
     QPushButton* cmdAddItem2 = nullptr;

@@ -47,11 +47,11 @@ QString QtPlatform::openFileName(const QString& filter, const QString& startFold
     return QFileDialog::getOpenFileName(m_window, QString(), startFolder, filters, &selected);
 }
 
-QString QtPlatform::saveFileName(const QString& filter) {
-    // No default suffix and no start folder: the user names the file in full.
+QString QtPlatform::saveFileName(const QString& filter, const QString& startFolder) {
+    // No default suffix: the user names the file in full.
     const QString filters = qtFileFilter(filter);
     QString selected = firstFilter(filters);
-    return QFileDialog::getSaveFileName(m_window, QString(), QString(), filters, &selected);
+    return QFileDialog::getSaveFileName(m_window, QString(), startFolder, filters, &selected);
 }
 
 void QtPlatform::beep() {

@@ -23,7 +23,7 @@ public:
     void setWindow(QWidget* window) { m_window = window; }
 
     QString openFileName(const QString& filter, const QString& startFolder) override;
-    QString saveFileName(const QString& filter) override;
+    QString saveFileName(const QString& filter, const QString& startFolder) override;
     void beep() override;
     void showError(const QString& message) override;
     void endProgram() override;

@@ -35,11 +35,13 @@ struct FormModel {
     QString lblLocation8 = QStringLiteral("FileSize:");
     QString lblLocations13 = QStringLiteral("Label5");
     int cboLocation1 = -1; // chosen row; -1 shows the prompt
+    QString txtFind1;      // what lstList1 shows: the lines this text finds
     LineListModel lstList1;
     QString txtText1 = QStringLiteral("Text1");
 
     // Translations page
     int cboTranslations1 = -1;
+    QString txtFind2;
     LineListModel lstList2;
     QString txtTranslations1 = QStringLiteral("txtTranslations1");
     QStringList rtxtTranslations1 = {

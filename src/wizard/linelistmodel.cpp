@@ -15,8 +15,15 @@ int LineListModel::rowCount(const QModelIndex& parent) const {
 QVariant LineListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_lines.size())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return m_lines[index.row()];
+    const QString& line = m_lines[index.row()];
+    if (role == Qt::DisplayRole)
+        return line;
+    // The view shows the area's name after the line, cut short in a narrow list; a screen reader and
+    // the tip say it whole.
+    if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
+        const QStringView area = locations::areaName(line);
+        return area.isEmpty() ? line : line + QStringLiteral(", ") + area.toString();
+    }
     return {};
 }
 
@@ -26,6 +33,32 @@ void LineListModel::appendLines(const QStringList& lines) {
     beginInsertRows({}, int(m_lines.size()), int(m_lines.size() + lines.size() - 1));
     m_lines.append(lines);
     endInsertRows();
+    if (!m_query.isEmpty()) {
+        for (const QString& line : lines)
+            m_hidden.append(!m_query.matches(line));
+        Q_EMIT shownChanged();
+    }
+}
+
+void LineListModel::filter(QStringView typed) {
+    locations::LineQuery query(typed);
+    if (query == m_query)
+        return;
+    m_query = std::move(query);
+    m_hidden.clear();
+    if (!m_query.isEmpty()) {
+        m_hidden.reserve(m_lines.size());
+        for (const QString& line : std::as_const(m_lines))
+            m_hidden.append(!m_query.matches(line));
+    }
+    Q_EMIT shownChanged();
+}
+
+QString LineListModel::selectionCaption() const {
+    const qsizetype count = selectedRows().size();
+    if (count == 0)
+        return {};
+    return count == 1 ? QStringLiteral("1 line selected") : QStringLiteral("%1 lines selected").arg(count);
 }
 
 QList<qsizetype> LineListModel::selectedRows() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "locations/areafind.h"
+
 #include <QAbstractListModel>
 #include <QItemSelectionModel>
 #include <QList>
@@ -7,10 +9,10 @@
 
 namespace quenbury::wizard {
 
-// One code list (lstList1 or lstList2): lines in the order they were appended and the user's
-// selection. The list view shows this model and edits this selection directly, so the handlers
-// always see what the user selected. Selections are kept as ranges: selecting row by row is
-// quadratic in Qt, and a list may hold 32,767 lines.
+// One code list (lstList1 or lstList2): lines in the order they were appended, the user's
+// selection, and which lines the find field lets the view show. The list view shows this model and edits this
+// selection directly, so the handlers always see what the user selected. Selections are kept as ranges:
+// selecting row by row is quadratic in Qt, and a list may hold 32,767 lines.
 class LineListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -28,10 +30,18 @@ public:
     void setSelected(qsizetype row, bool selected);
     void selectRange(qsizetype first, qsizetype last);
     void clearSelection();
+    // "3 lines selected", or nothing when none is: hidden lines count, since Add Item takes them too.
+    QString selectionCaption() const;
+
+    // Shows only the lines the typed text finds. What is shown never changes what is selected.
+    void filter(QStringView typed);
+    bool isShown(qsizetype row) const { return m_hidden.isEmpty() || !m_hidden[row]; }
 
 Q_SIGNALS:
     // A handler selected this row for the user; the view should scroll it into sight.
     void revealRequested(int row);
+    // The lines that isShown() accepts changed, by a new filter or by lines appended under one.
+    void shownChanged();
 
 public:
     void reveal(qsizetype row) { Q_EMIT revealRequested(int(row)); }
@@ -39,6 +49,8 @@ public:
 private:
     QStringList m_lines;
     QItemSelectionModel m_selection;
+    locations::LineQuery m_query;
+    QList<bool> m_hidden; // empty while every line is shown
 };
 
 } // namespace quenbury::wizard

@@ -13,7 +13,7 @@ public:
 
     // The chosen path, or an empty text when the user cancels.
     virtual QString openFileName(const QString& filter, const QString& startFolder) = 0;
-    virtual QString saveFileName(const QString& filter) = 0;
+    virtual QString saveFileName(const QString& filter, const QString& startFolder) = 0;
 
     virtual void beep() = 0;
     virtual void showError(const QString& message) = 0;

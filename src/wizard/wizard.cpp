@@ -9,6 +9,8 @@
 #include "translations/translationheader.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -173,9 +175,16 @@ void Wizard::LoadDatabaseLines(const QString& path) {
     m_form.lstList2.appendLines(read.database.lines);
 }
 
+// The area's line must be in sight once chosen, so a find that hides it goes first.
 void Wizard::cboLocation1_Click() {
+    m_form.txtFind1.clear();
+    txtFind1_Change();
     m_vars.LocationAreaLine = locations::entireAreaLine(m_form.cboLocation1).toString();
     SelectLocationArea();
+}
+
+void Wizard::txtFind1_Change() {
+    m_form.lstList1.filter(m_form.txtFind1);
 }
 
 void Wizard::SelectLocationArea() {
@@ -210,8 +219,14 @@ void Wizard::cmdContinue3_Click() {
 // ---- Translations page ------------------------------------------------------------------------
 
 void Wizard::cboTranslations1_Click() {
+    m_form.txtFind2.clear();
+    txtFind2_Change();
     m_vars.TranslationAreaLine = locations::entireAreaLine(m_form.cboTranslations1).toString();
     SelectTranslationArea();
+}
+
+void Wizard::txtFind2_Change() {
+    m_form.lstList2.filter(m_form.txtFind2);
 }
 
 void Wizard::SelectTranslationArea() {
@@ -284,12 +299,23 @@ void Wizard::cmdCreate1_Click() {
 
 // Writes the Current File box as it stands now, verified or not: a clean verification unlocked it.
 void Wizard::cmdSave1_Click() {
-    const QString path = m_platform.saveFileName(SaveFilter.toString());
+    const QString path = m_platform.saveFileName(SaveFilter.toString(), saveFolder());
     if (!path.isEmpty()) {
         if (std::optional<QString> error = matchfile::saveMatchFile(path, m_form.txtCreate2))
             m_platform.showError(*error);
+        else
+            m_lastSaveFolder = QFileInfo(path).absolutePath();
     }
     m_form.enabled.cmdEnd5 = true;
+}
+
+// Never the data folder: once installed the user cannot write there, and a file named like the
+// shipped database would replace it.
+QString Wizard::saveFolder() const {
+    if (!m_lastSaveFolder.isEmpty())
+        return m_lastSaveFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void Wizard::cmdClear3_Click() {

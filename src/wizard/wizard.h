@@ -42,12 +42,14 @@ public:
     // Locations page
     void cmbLocation4_Click();
     void cboLocation1_Click();
+    void txtFind1_Change();
     void cmdAdd1_Click();
     void cmdClear1_Click();
     void cmdContinue3_Click();
 
     // Translations page
     void cboTranslations1_Click();
+    void txtFind2_Change();
     void cmdBrisvane400_Click();
     void cmdAddItem2_Click();
     void cmdClear2_Click();
@@ -69,11 +71,13 @@ private:
     void SelectTranslationArea();
     void BuildTranslationHeaders();
     void addSelectedLines(const LineListModel& list, QString& box);
+    QString saveFolder() const;
 
     FormModel& m_form;
     Platform& m_platform;
     Variables092604 m_vars;
     QString m_databaseFolder;
+    QString m_lastSaveFolder; // of this run only: nothing is kept between runs
 };
 
 } // namespace quenbury::wizard

@@ -15,6 +15,7 @@ public:
     QStringList openFilters;
     QStringList openStartFolders;
     QStringList saveFilters;
+    QStringList saveStartFolders;
     QStringList errors;
     int beeps = 0;
     int endRequests = 0;
@@ -24,8 +25,9 @@ public:
         openStartFolders.append(startFolder);
         return openPaths.isEmpty() ? QString() : openPaths.dequeue();
     }
-    QString saveFileName(const QString& filter) override {
+    QString saveFileName(const QString& filter, const QString& startFolder) override {
         saveFilters.append(filter);
+        saveStartFolders.append(startFolder);
         return savePaths.isEmpty() ? QString() : savePaths.dequeue();
     }
     void beep() override { ++beeps; }

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QListView>
+#include <QStyledItemDelegate>
+
+#include <vector>
+
+namespace quenbury::wizard {
+class LineListModel;
+}
+
+namespace quenbury::ui {
+
+// Paints a database line as it is, then the name of its area in a muted colour ("Ohio"), so that
+// the 26 Franklins tell themselves apart. The line's own text stays what the model holds.
+class AreaNameDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+};
+
+// A code list (lstList1, lstList2) that shows the lines its model's find lets through. Lines are
+// hidden in the view, not filtered out of the model, so the view keeps sharing the model's own
+// selection and a hidden line stays selected.
+class LineListView : public QListView {
+    Q_OBJECT
+public:
+    explicit LineListView(QWidget* parent = nullptr);
+
+    void setLineModel(wizard::LineListModel* model);
+    // Down in the find field: into the list, at its first line in sight.
+    void enterFromFind();
+
+public Q_SLOTS:
+    // Ctrl+A takes what the user sees; selections hidden by the find stay as they are.
+    void selectAll() override;
+
+private:
+    void applyShown();
+
+    wizard::LineListModel* m_lines = nullptr;
+    std::vector<bool> m_hidden; // as the view has them, to touch only rows that change
+};
+
+} // namespace quenbury::ui
