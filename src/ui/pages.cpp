@@ -210,11 +210,11 @@ QWidget* eventsPage(Controls& c, QWidgetList& order) {
 QWidget* locationsPage(Controls& c, QWidgetList& order) {
     auto* page = new QWidget;
     c.cmbLocation4 = button(page, u"cmbLocation4"_s, u"&Database"_s);
-    c.lblLocation10 =
-        runtimeLabel(page, u"lblLocation10"_s, u"Default database is at: C:\\Program Files\\Corvanta"_s);
-    c.lblLocation9 = runtimeLabel(page, u"lblLocation9"_s, u"FileName"_s);
-    c.lblLocation8 = runtimeLabel(page, u"lblLocation8"_s, u"FileSize:"_s);
-    c.lblLocations13 = label(page, u"lblLocations13"_s, u"Label5"_s);
+    // These four show what the form model holds, its start texts included: the window writes them.
+    c.lblLocation10 = runtimeLabel(page, u"lblLocation10"_s, QString());
+    c.lblLocation9 = runtimeLabel(page, u"lblLocation9"_s, QString());
+    c.lblLocation8 = runtimeLabel(page, u"lblLocation8"_s, QString());
+    c.lblLocations13 = label(page, u"lblLocations13"_s, QString());
     c.cboLocation1 =
         areaCombo(page, u"cboLocation1"_s, u"Choose a state,territory and/or marine area from this menu."_s);
     c.txtFind1 = findField(page, u"txtFind1"_s);

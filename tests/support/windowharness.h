@@ -43,14 +43,13 @@ struct WindowHarness {
     template <typename T> T* get(const QString& name) { return window.findChild<T*>(name); }
     QTabWidget* tabs() { return get<QTabWidget>(QStringLiteral("SSTab1")); }
     QCheckBox* box(int row) { return get<QCheckBox>(QStringLiteral("Check") + QString::number(row)); }
+    // Ticked boxes on screen, or -1 when the model does not agree with them.
     int tickedBoxes() {
         int ticked = 0;
         for (int row = 1; row <= int(window.form().Check.size()); ++row)
             ticked += box(row)->isChecked() ? 1 : 0;
-        return ticked;
-    }
-    int tickedInModel() {
-        return int(std::count(window.form().Check.begin(), window.form().Check.end(), true));
+        return ticked == int(std::count(window.form().Check.begin(), window.form().Check.end(), true)) ? ticked
+                                                                                                       : -1;
     }
 
     // Clicks a button the user can see; false when there is none by that name.
