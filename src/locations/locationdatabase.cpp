@@ -64,7 +64,9 @@ DatabaseReadResult readLocationDatabase(const QString& path) {
     constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");
     std::optional<QString> text;
     if (bytes.startsWith(ByteOrderMark)) {
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        // Told to keep an initial mark, the decoder keeps a second one: that is text.
+        QStringDecoder utf8(QStringConverter::Utf8,
+                            QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
         text = utf8.decode(QByteArrayView(bytes).sliced(ByteOrderMark.size()));
         if (utf8.hasError())
             return fail(QStringLiteral("it starts with a UTF-8 byte-order mark but is not UTF-8 text"));

@@ -55,20 +55,19 @@ void TestSaveFile::save() {
     QFETCH(QString, text);
     QTemporaryDir dir;
     const QString path = dir.filePath(target);
-    QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
-    QVERIFY(!writeFile(dir.filePath(u"old.txt"_s), "old content").isEmpty());
+    QVERIFY(QDir(dir.path()).mkdir(u"folder"_s) &&
+            !writeFile(dir.filePath(u"old.txt"_s), "old content").isEmpty());
     const QByteArray native = QFile::encodeName(path), shared = QFile::encodeName(QFileInfo(path).path());
     if (target == u"fifo"_s)
         QCOMPARE(::mkfifo(native, 0600), 0);
     if (target.endsWith(u"/link"_s)) {
         QCOMPARE(::mkdir(shared, 0777) | ::chmod(shared, 01777) | ::symlink("../old.txt", native), 0);
-        const uid_t other = ::geteuid() + 1000;
-        if (::lchown(native, target.startsWith(u"own/"_s) ? ::geteuid() : other, gid_t(-1)) != 0 ||
-            (target.startsWith(u"owners/"_s) && ::chown(shared, other, gid_t(-1)) != 0))
+        const uid_t owner = target.startsWith(u"own/"_s) ? ::geteuid() : ::geteuid() + 1000;
+        if (::lchown(native, owner, gid_t(-1)) != 0 ||
+            (target.startsWith(u"owners/"_s) && ::chown(shared, owner, gid_t(-1))))
             QSKIP("only root can give a link or a folder to another user");
     }
-    constexpr auto all = QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot;
-    const QStringList before = QDir(dir.path()).entryList(all);
+    const auto before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
 
     rlimit limit{};
     QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
@@ -82,10 +81,9 @@ void TestSaveFile::save() {
     QVERIFY2(refusal.isEmpty() ? !error : error && error->contains(refusal),
              qPrintable(error.value_or(u"saved"_s)));
     const QByteArray written = readFile(error ? dir.filePath(u"old.txt"_s) : path);
-    QCOMPARE(fromWindows1252(written), error ? u"old content"_s : text);
-    QCOMPARE(written.size(), error ? 11 : text.size()); // one byte a character
+    QCOMPARE(fromWindows1252(written), error ? u"old content"_s : text); // one byte a character
     if (error)
-        QCOMPARE(QDir(dir.path()).entryList(all), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), before);
 }
 
 QTEST_APPLESS_MAIN(TestSaveFile)
