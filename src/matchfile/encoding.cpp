@@ -54,8 +54,8 @@ std::optional<QString> decodeWindows1252(QByteArrayView bytes) {
     QStringDecoder decoder(CodecName, QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         return std::nullopt;
-    // In pieces: the converter behind Qt counts in 32-bit lengths and, handed hundreds of megabytes
-    // at once, gives back an empty text. One byte is one character, so any cut between bytes is sound.
+    // In pieces: handed 512 MiB or more at once, the converter gives back an empty text (with its
+    // error set). One byte is one character, so any cut between bytes is sound.
     constexpr qsizetype Piece = qsizetype(1) << 24;
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* end = text.data();
