@@ -1,6 +1,6 @@
 // quenbury-bench: measures the wizard through its real widgets (offscreen) at the sizes a user can
 // reach, and prints each figure's median beside its budget. Not a test: run it on a quiet machine,
-// from a release build:  build/release/bin/quenbury-bench
+// from a release build:  build/release/bin/quenbury-bench  (--long-line: that section alone)
 
 #include "figures.h"
 
@@ -38,6 +38,7 @@ namespace {
 constexpr int Runs = 7;
 constexpr double FrameMs = 16.7;
 constexpr double ExtremeMs = 100;
+constexpr double LongLineMs = 1000;
 
 // Answers the open dialog with a prepared path; never shows anything.
 class BenchPlatform : public quenbury::wizard::Platform {
@@ -415,6 +416,38 @@ void measureRefilter(bench::Table& table, const QString& largest) {
               u"ms"_s);
 }
 
+// ---- A long line ----------------------------------------------------------------------------------
+
+// A line of a megabyte, as a database or a pasted text may hold: the boxes do not wrap lines, so it
+// costs its length once and not the square of it. Each action in a fresh window, in turns.
+void measureLongLine(bench::Table& table, const QTemporaryDir& dir) {
+    const QByteArray line = "001" + QByteArray(1024 * 1024 - 4, 'x') + '*';
+    const QString path = dir.filePath(u"long-line.txt"_s);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(line + "\r\n") != line.size() + 2)
+        qFatal("cannot write %s", qPrintable(path));
+    file.close();
+    const QString text = QString::fromLatin1(line) + u"\r\n"_s;
+
+    QList<double> show;
+    QList<double> add;
+    QList<double> proceed;
+    for (int i = 0; i < Runs; ++i) {
+        Session s;
+        s.click(u"cmdContinue1"_s);
+        s.click(u"cmdContinue2"_s);
+        show.append(milliseconds([&] { s.type(u"txtText1"_s, text); }));
+        s.load(path);
+        s.click(u"cmdContinue2"_s); // starts the text afresh
+        s.selectAll(u"lstList1"_s);
+        add.append(milliseconds([&] { s.click(u"cmdAdd1"_s); }));
+        proceed.append(milliseconds([&] { s.click(u"cmdContinue3"_s); }));
+    }
+    table.add(u"Show a 1 MB line in a box"_s, bench::median(show), LongLineMs, u"ms"_s);
+    table.add(u"Add Item with a 1 MB database line"_s, bench::median(add), LongLineMs, u"ms"_s);
+    table.add(u"Locations page: Continue with the 1 MB line"_s, bench::median(proceed), LongLineMs, u"ms"_s);
+}
+
 void measureVerifier(bench::Table& table) {
     // A real file's size and the largest text the boxes are designed for.
     for (const auto& [lines, budget] :
@@ -500,6 +533,10 @@ int main(int argc, char* argv[]) {
 
     std::printf("Quenbury benchmark: median of %d runs each, offscreen, Qt %s\n\n", Runs, qVersion());
     bench::Table table;
+    if (argc == 2 && std::strcmp(argv[1], "--long-line") == 0) { // this section alone
+        measureLongLine(table, dir);
+        return table.print() ? 0 : 1;
+    }
     measureStartup(table);
     measureRealSize(table);
 
@@ -523,6 +560,7 @@ int main(int argc, char* argv[]) {
 
     measureRefilter(table, largest);
     measureVerifier(table);
+    measureLongLine(table, dir);
     table.add(u"Peak memory, both lists full and 32,767 lines in every box"_s, peakMemoryMb(largest), 80,
               u"MB"_s);
 

@@ -1,11 +1,30 @@
 #include "locations/locationdatabase.h"
 
 #include "matchfile/encoding.h"
+#include "matchfile/readfile.h"
 
 #include <QDir>
-#include <QFile>
+#include <QStringDecoder>
 
 namespace quenbury::locations {
+
+namespace {
+
+// As many as splitDatabaseLines() makes, without making them: a file of line ends alone, split,
+// would take twenty times its size in memory before the list limit refused it.
+qsizetype countDatabaseLines(QStringView text) {
+    qsizetype lines = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            ++lines;
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        }
+    }
+    return lines + (text.isEmpty() || text.back() == u'\r' || text.back() == u'\n' ? 0 : 1);
+}
+
+} // namespace
 
 QStringList splitDatabaseLines(QStringView text) {
     QStringList lines;
@@ -33,20 +52,38 @@ DatabaseReadResult readLocationDatabase(const QString& path) {
         return result;
     };
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    const QByteArray bytes = file.readAll();
-    const bool readFailed = file.error() != QFileDevice::NoError;
-    const QString readError = file.errorString();
-    file.close();
-    if (readFailed)
-        return fail(readError);
+    const matchfile::UserFileBytes read = matchfile::readUserFile(path);
+    if (read.error)
+        return fail(*read.error);
+    const QByteArray& bytes = read.bytes;
     if (bytes.contains('\0'))
         return fail(QStringLiteral("it holds NUL bytes, so it is not a text file"));
 
+    // An editor that saves as "UTF-8 with BOM" puts the mark first; kept, it would open the first
+    // line and travel into the match file with it.
+    constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");
+    std::optional<QString> text;
+    if (bytes.startsWith(ByteOrderMark)) {
+        // Told to keep an initial mark, the decoder keeps a second one: that is text.
+        QStringDecoder utf8(QStringConverter::Utf8,
+                            QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+        text = utf8.decode(QByteArrayView(bytes).sliced(ByteOrderMark.size()));
+        if (utf8.hasError())
+            return fail(QStringLiteral("it starts with a UTF-8 byte-order mark but is not UTF-8 text"));
+    } else {
+        text = matchfile::decodeWindows1252(bytes);
+        if (!text)
+            return fail(QStringLiteral("it could not be read as Windows-1252 text"));
+    }
+
+    const qsizetype lineCount = countDatabaseLines(*text);
+    if (lineCount > MaxListLines)
+        return fail(QStringLiteral("it has %1 lines, and the lists can take at most %2")
+                        .arg(lineCount)
+                        .arg(MaxListLines));
+
     result.database.byteLength = bytes.size();
-    result.database.text = matchfile::fromWindows1252(bytes);
+    result.database.text = *std::move(text);
     result.database.lines = splitDatabaseLines(result.database.text);
     return result;
 }

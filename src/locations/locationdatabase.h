@@ -14,7 +14,7 @@ inline constexpr int MaxListLines = 32767;
 // A location database as read from disk: its size, its whole text and its lines.
 struct LocationDatabase {
     qint64 byteLength = 0;
-    QString text;      // the file's bytes as Windows-1252 text
+    QString text;      // the file's bytes as Windows-1252 text, or as UTF-8 after a byte-order mark
     QStringList lines; // without line ends
 };
 
@@ -28,7 +28,8 @@ struct DatabaseReadResult {
 // line stays an empty line.
 QStringList splitDatabaseLines(QStringView text);
 
-// Reads the file once, as bytes, and closes it. Refuses files holding NUL bytes: those are not text.
+// Reads the file once, as bytes, and closes it. Refuses what readUserFile() refuses, and files holding
+// NUL bytes: those are not text.
 DatabaseReadResult readLocationDatabase(const QString& path);
 
 // The index of the first line that holds `needle` anywhere (case-sensitive), or -1.

@@ -50,9 +50,27 @@ QString UnencodableCharacter::describe() const {
         .arg(column);
 }
 
-QString fromWindows1252(QByteArrayView bytes) {
+std::optional<QString> decodeWindows1252(QByteArrayView bytes) {
     QStringDecoder decoder(CodecName, QStringConverter::Flag::Stateless);
-    return decoder.decode(bytes);
+    if (!decoder.isValid())
+        return std::nullopt;
+    // In pieces: handed 512 MiB or more at once, the converter gives back an empty text (with its
+    // error set). One byte is one character, so any cut between bytes is sound.
+    constexpr qsizetype Piece = qsizetype(1) << 24;
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* end = text.data();
+    for (qsizetype at = 0; at < bytes.size(); at += Piece)
+        end = decoder.appendToBuffer(end, bytes.sliced(at, std::min(Piece, bytes.size() - at)));
+    if (decoder.hasError() || end - text.constData() != bytes.size())
+        return std::nullopt;
+    return text;
+}
+
+QString fromWindows1252(QByteArrayView bytes) {
+    std::optional<QString> text = decodeWindows1252(bytes);
+    if (!text)
+        qFatal("The Windows-1252 converter failed on %lld bytes", qlonglong(bytes.size()));
+    return *std::move(text);
 }
 
 Windows1252Bytes toWindows1252(QStringView text) {

@@ -7,6 +7,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace quenbury::matchfile {
 
 namespace {
@@ -30,16 +35,66 @@ bool writeAll(QFileDevice& file, const QByteArray& bytes) {
     return true;
 }
 
-// A device or pipe cannot be replaced by renaming a temporary file over it (and must not be:
-// as root that would swap /dev/full for a plain file), so such a target is written in place.
+// A pipe or socket is no place for a match file, and writing into a FIFO that nobody reads waits
+// for good.
+std::optional<QString> notAFileFor(mode_t mode) {
+    if (S_ISFIFO(mode))
+        return QStringLiteral("it is a named pipe (FIFO), not a file");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("it is a socket, not a file");
+    return std::nullopt;
+}
+
+// A device cannot be replaced by renaming a temporary file over it (and must not be: as root that
+// would swap /dev/full for a plain file), so such a target is written in place. Opened without
+// waiting, then asked again what it is, in case a FIFO took the device's place meanwhile.
 std::optional<QString> writeInPlace(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return failure(path, qt_error_string(errno));
+    QFile file;
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return failure(path, file.errorString());
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return failure(path, qt_error_string(errno));
+    if (const auto refusal = notAFileFor(info.st_mode))
+        return failure(path, *refusal);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK); // a device may be slow: let it be
     if (!writeAll(file, bytes))
         return failure(path, file.errorString());
     file.close();
     return std::nullopt;
+}
+
+// The kernel follows a symbolic link in a sticky folder that everybody may write into (/tmp) only
+// when it belongs to the one following it or to the folder's owner; another user could have planted
+// it to make this save replace a file of theirs choosing. The program follows links itself (to keep
+// them), so it applies the same rule, to every link of a chain. Gives the path the save really writes.
+struct Target {
+    QString path;
+    std::optional<QString> refusal;
+};
+
+Target followLinks(QString path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat link {};
+        if (::lstat(QFile::encodeName(path).constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return {path, std::nullopt};
+        const QFileInfo info(path);
+        struct stat folder {};
+        const bool shared = ::stat(QFile::encodeName(info.absolutePath()).constData(), &folder) == 0 &&
+                            (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+        if (shared && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid) {
+            return {path,
+                    QStringLiteral("it is a symbolic link in a folder that every user may write into, and "
+                                   "neither you nor the folder\u2019s owner made it, so it is not followed")};
+        }
+        path = info.symLinkTarget();
+    }
+    return {path, qt_error_string(ELOOP)};
 }
 
 } // namespace
@@ -52,13 +107,20 @@ std::optional<QString> saveMatchFile(const QString& path, QStringView text) {
             .arg(encoded.unencodable->describe());
     }
 
-    const QFileInfo target(path);
+    const Target resolved = followLinks(path);
+    if (resolved.refusal)
+        return failure(path, *resolved.refusal);
+    const QFileInfo target(resolved.path);
     if (target.isDir())
         return failure(path, QStringLiteral("it is a folder"));
-    if (target.exists() && !target.isFile())
-        return writeInPlace(path, encoded.bytes);
+    struct stat info {};
+    if (::stat(QFile::encodeName(resolved.path).constData(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        if (const auto refusal = notAFileFor(info.st_mode))
+            return failure(path, *refusal);
+        return writeInPlace(resolved.path, encoded.bytes);
+    }
 
-    QSaveFile file(path);
+    QSaveFile file(resolved.path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(path, file.errorString());
     if (!writeAll(file, encoded.bytes)) {

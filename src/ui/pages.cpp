@@ -68,10 +68,12 @@ QPlainTextEdit* textBox(QWidget* page, const QString& name, bool horizontalScrol
     auto* box = new QPlainTextEdit(page);
     box->setObjectName(name);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    if (horizontalScroll) {
-        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Wrapping a line costs time that grows with the square of its length: a 1 MB line would hold
+    // the window for minutes. Match-file lines are short; a longer one scrolls sideways, and a box's
+    // row N stays the file's line N.
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    if (horizontalScroll)
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    }
     box->setTabChangesFocus(true);
     box->setMinimumHeight(48);
     return box;

@@ -2,21 +2,42 @@
 // with the same verifier and the same report as the Create File page.
 
 #include "matchfile/encoding.h"
+#include "matchfile/lineends.h"
+#include "matchfile/readfile.h"
 #include "matchfile/verifier.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 enum ExitStatus { AllClean = 0, FoundErrors = 1, Unreadable = 2 };
 
+// The system's reason for the first write to standard output that failed, or 0.
+int outputError = 0;
+
+void print(FILE* stream, const QByteArray& bytes) {
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) != size_t(bytes.size()) &&
+        stream == stdout && outputError == 0)
+        outputError = errno;
+}
+
+// Standard output is buffered: a full disk or a closed output shows only when it is flushed.
+bool outputWritten() {
+    if (std::fflush(stdout) != 0 && outputError == 0)
+        outputError = errno;
+    return outputError == 0 && !std::ferror(stdout);
+}
+
 void print(FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    print(stream, text.toLocal8Bit());
 }
 
 QString usage() {
@@ -26,31 +47,65 @@ QString usage() {
         "that Quenbury's Create File page shows for each file.\n"
         "\n"
         "Each file is read as Windows-1252 bytes. With several files, each report follows a line\n"
-        "\"==> FILE <==\".\n"
+        "\"==> FILE <==\". A file whose lines do not all end with CR LF gets one more finding after\n"
+        "its report. Every argument after \"--\" is a file.\n"
         "\n"
         "Exit status: 0 when every file is clean, 1 when any file has errors,\n"
-        "2 when a file cannot be read (the other files are still checked).\n"
+        "2 when a file cannot be read, an option is unknown or the report cannot be written\n"
+        "(the other files are still checked).\n"
         "\n"
         "  -h, --help     show this help and exit\n"
         "  -V, --version  show the version and exit\n");
 }
 
+// The file names exactly as the shell passed them: a name that is not UTF-8 does not survive the
+// trip through QString. The parser keeps its file arguments in order, so each is matched to the next
+// argument that reads the same; options are ASCII and so never stand for a name that is not.
+QList<QByteArray> fileArguments(const QStringList& positional, int argc, char* argv[]) {
+    QList<QByteArray> files;
+    int next = 1;
+    for (const QString& name : positional) {
+        while (next < argc && QFile::decodeName(argv[next]) != name)
+            ++next;
+        files.append(next < argc ? QByteArray(argv[next++]) : QFile::encodeName(name));
+    }
+    return files;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A closed standard output would be the next descriptor opened (Qt's event notifier takes one at
+    // once), and the report would go into that. Hold each closed standard place with a descriptor that
+    // refuses writes, so that writing the report fails as it should.
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF && ::open("/dev/null", O_RDONLY) != fd)
+            return Unreadable;
+    }
     QCoreApplication app(argc, argv);
-    QStringList files = QCoreApplication::arguments().mid(1);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QFile::decodeName(argv[i]));
 
-    if (files.contains(QStringLiteral("--help")) || files.contains(QStringLiteral("-h"))) {
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("V"), QStringLiteral("version")});
+    parser.addOptions({help, version});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QString(), QStringLiteral("FILE..."));
+    if (!parser.parse(arguments)) {
+        print(stderr,
+              QStringLiteral("quenbury-verify: %1\nTry 'quenbury-verify --help'.\n").arg(parser.errorText()));
+        return Unreadable;
+    }
+    if (parser.isSet(help)) {
         print(stdout, usage());
-        return AllClean;
+        return outputWritten() ? AllClean : Unreadable;
     }
-    if (files.contains(QStringLiteral("--version")) || files.contains(QStringLiteral("-V"))) {
+    if (parser.isSet(version)) {
         print(stdout, QStringLiteral("quenbury-verify " QUENBURY_VERSION "\n"));
-        return AllClean;
+        return outputWritten() ? AllClean : Unreadable;
     }
-    if (files.size() > 0 && files.first() == QStringLiteral("--"))
-        files.removeFirst();
+    const QList<QByteArray> files = fileArguments(parser.positionalArguments(), argc, argv);
     if (files.isEmpty()) {
         print(stderr, QStringLiteral("quenbury-verify: no file given\nTry 'quenbury-verify --help'.\n"));
         return Unreadable;
@@ -59,31 +114,37 @@ int main(int argc, char* argv[]) {
     bool anyErrors = false;
     bool anyUnreadable = false;
     bool first = true;
-    for (const QString& path : files) {
-        QFile file(path);
-        QByteArray bytes;
-        bool readable = file.open(QIODevice::ReadOnly);
-        if (readable) {
-            bytes = file.readAll();
-            readable = file.error() == QFileDevice::NoError;
-        }
-        if (!readable) {
-            print(stderr, QStringLiteral("quenbury-verify: %1: %2\n").arg(path, file.errorString()));
+    for (const QByteArray& path : files) {
+        const quenbury::matchfile::UserFileBytes read = quenbury::matchfile::readUserFile(path);
+        const std::optional<QString> text =
+            read.error ? std::nullopt : quenbury::matchfile::decodeWindows1252(read.bytes);
+        if (!text) {
+            print(stderr, "quenbury-verify: " + path + ": " +
+                              read.error.value_or(QStringLiteral("it could not be read as Windows-1252 text"))
+                                  .toLocal8Bit() +
+                              '\n');
             anyUnreadable = true;
             continue;
         }
 
-        const quenbury::matchfile::VerifyResult result =
-            quenbury::matchfile::verify(quenbury::matchfile::fromWindows1252(bytes));
-        anyErrors = anyErrors || !result.isClean();
-
+        const quenbury::matchfile::VerifyResult result = quenbury::matchfile::verify(*text);
         QString report = result.StatusText;
+        // After the report, which stays as the window shows it: the receivers need CR LF.
+        const auto foreignEnds = quenbury::matchfile::findForeignLineEnds(*text);
+        if (foreignEnds)
+            report += QStringLiteral("\r\n") + foreignEnds->finding();
+        anyErrors = anyErrors || !result.isClean() || foreignEnds;
+
         report.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (files.size() > 1)
-            print(stdout,
-                  QStringLiteral("%1==> %2 <==\n").arg(first ? QString() : QStringLiteral("\n"), path));
+            print(stdout, QByteArray(first ? "" : "\n") + "==> " + path + " <==\n");
         print(stdout, report + u'\n');
         first = false;
+    }
+    if (!outputWritten()) {
+        print(stderr, QStringLiteral("quenbury-verify: the report could not be written: %1\n")
+                          .arg(qt_error_string(outputError)));
+        return Unreadable;
     }
     if (anyUnreadable)
         return Unreadable;

@@ -1,134 +1,78 @@
 #include "locations/areatable.h"
 #include "locations/locationdatabase.h"
-#include "matchfile/verifier.h"
 #include "support/testfiles.h"
 
-#include <QSet>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace quenbury::locations;
 
-namespace {
-
-QByteArray shippedBytes() {
-    return readFile(QStringLiteral(QUENBURY_BUILD_DATA_DIR "/locations.txt"));
-}
-QStringList shippedLines() {
-    return QString::fromLatin1(shippedBytes()).split(u"\r\n"_s, Qt::SkipEmptyParts);
-}
-
-} // namespace
-
 class TestLocationDatabase : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void areaTable();
-    void areaRows_data();
-    void areaRows();
-    void shippedFileForm();
-    void shippedFileAreas();
-    void shippedFileCodes_data();
-    void shippedFileCodes();
+    void shippedFile();
+    void read_data();
+    void read();
 };
 
-void TestLocationDatabase::areaTable() {
+// The shipped database must give a clean file whatever lines the user adds from it: every line has
+// at most 30 printable ASCII characters and one asterisk, at its end. Its lines are in the order of
+// their codes, so each area's line, named by the area's code, opens its group.
+void TestLocationDatabase::shippedFile() {
+    const auto read = readLocationDatabase(QStringLiteral(QUENBURY_BUILD_DATA_DIR "/locations.txt"));
+    const QStringList& lines = read.database.lines;
+    QCOMPARE(lines.join(u"\r\n"_s) + u"\r\n"_s, read.database.text); // CR LF ends every line, none is blank
+    QCOMPARE(lines.filter(QRegularExpression(u"^[ -)+-~]{1,30}\\*$"_s)), lines);
+    const auto unordered = [](const QString& a, const QString& b) { return a.left(6) >= b.left(6); };
+    QVERIFY(std::adjacent_find(lines.begin(), lines.end(), unordered) == lines.end());
     QCOMPARE(AreaTable.size(), size_t(71));
-    int previousCode = 0;
     for (const Area& area : AreaTable) {
         QCOMPARE(area.entireAreaLine, u"0"_s + area.caption.left(2).toString() + u"000EntireArea*"_s);
-        QCOMPARE(area.caption.at(2), u'-');
-        const int code = area.caption.left(2).toInt();
-        QVERIFY2(code > previousCode, qPrintable(area.caption.toString()));
-        previousCode = code;
+        QVERIFY2(lines.contains(area.entireAreaLine.toString()), qPrintable(area.caption.toString()));
     }
-    QVERIFY(entireAreaLine(-1).isEmpty());
-    QVERIFY(entireAreaLine(71).isEmpty());
+    QCOMPARE(firstLineContaining({u"x"_s, u"(001000EntireArea*)"_s}, u"001000EntireArea*"), 1);
 }
 
-void TestLocationDatabase::areaRows_data() {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("first") << 0 << u"01-Alabama"_s << u"001000EntireArea*"_s;
-    QTest::newRow("Arizona") << 2 << u"04-Arizona"_s << u"004000EntireArea*"_s;
-    QTest::newRow("Arkansas") << 3 << u"05-Arkansas"_s << u"005000EntireArea*"_s;
-    QTest::newRow("District") << 8 << u"11-District of Columbia"_s << u"011000EntireArea*"_s;
-    QTest::newRow("New York") << 32 << u"36-New York"_s << u"036000EntireArea*"_s;
-    QTest::newRow("misspelt") << 38 << u"42-Pennsylvannia"_s << u"042000EntireArea*"_s;
-    QTest::newRow("parenthesis") << 47 << u"53-Washington (State)"_s << u"053000EntireArea*"_s;
-    QTest::newRow("no hyphen") << 53 << u"59-Cen.Pacific Hawaii"_s << u"059000EntireArea*"_s;
-    QTest::newRow("Somoa") << 54 << u"61-S.Cen.Pacific-AmSomoa"_s << u"061000EntireArea*"_s;
-    QTest::newRow("69") << 58 << u"69-N. Mariana Islands"_s << u"069000EntireArea*"_s;
-    QTest::newRow("ME-NC") << 60 << u"73-N. Atlantic-US East Coast ME-NC"_s << u"073000EntireArea*"_s;
-    QTest::newRow("Lake St. Clair") << 67 << u"94-Lake St. Clair"_s << u"094000EntireArea*"_s;
-    QTest::newRow("last, no point") << 70 << u"98-St Lawrence River"_s << u"098000EntireArea*"_s;
+void TestLocationDatabase::read_data() {
+    QTest::addColumn<QByteArray>("file");  // its bytes, or "<fifo>"
+    QTest::addColumn<QString>("expected"); // the lines, joined by "|", or "!" and the reason for refusing
+    const auto row = [](const char* name, const QByteArray& file, const QString& expected) {
+        QTest::newRow(name) << file << expected;
+    };
+    row("FIFO", "<fifo>", u"!it is a named pipe (FIFO), not a regular file."_s);
+    row("NUL inside", QByteArray("A*\r\nB\0*\r\n", 9), u"!it holds NUL bytes, so it is not a text file."_s);
+    row("too many lines", QByteArray(32768, '\n'),
+        u"!it has 32768 lines, and the lists can take at most 32767."_s);
+    row("lone line ends", "A*\rB*\nC*\r\n\r\n\nD", u"A*|B*|C*|||D"_s);
+    row("byte-order mark",
+        "\xEF\xBB\xBF"
+        "001000EntireArea*\r\n\xC3\xA9*",
+        u"001000EntireArea*|\u00E9*"_s);
+    row("byte-order mark, not UTF-8",
+        "\xEF\xBB\xBF"
+        "A*\xE9",
+        u"!it starts with a UTF-8 byte-order mark but is not UTF-8 text."_s);
 }
 
-void TestLocationDatabase::areaRows() {
-    QFETCH(int, index);
-    QFETCH(QString, caption);
-    QFETCH(QString, line);
-    QCOMPARE(AreaTable[index].caption, caption);
-    QCOMPARE(entireAreaLine(index), line);
-}
-
-// The shipped database must give a clean file whatever lines the user adds from it.
-void TestLocationDatabase::shippedFileForm() {
-    const QByteArray bytes = shippedBytes();
-    QVERIFY(!bytes.isEmpty());
-    QVERIFY(bytes.endsWith("\r\n"));
-    QCOMPARE(bytes.count("\r\n"), bytes.count('\n'));
-    QCOMPARE(bytes.count("\r\n"), bytes.count('\r'));
-    for (char c : bytes)
-        QVERIFY2(uchar(c) < 0x80 && (uchar(c) >= 0x20 || c == '\r' || c == '\n'), "not printable ASCII");
-
-    const QStringList lines = QString::fromLatin1(bytes).split(u"\r\n"_s, Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), bytes.count("\r\n"));
-    QCOMPARE(QSet<QString>(lines.begin(), lines.end()).size(), lines.size());
-    for (const QString& line : lines) {
-        QVERIFY2(line.endsWith(u'*') && line.count(u'*') == 1 && line.size() <= 31, qPrintable(line));
-        const auto result = quenbury::matchfile::verify(u"#MatchLocation*\r\n"_s + line +
-                                                        u"\r\nYYYYYY*\r\nEOFEOF*\r\nXXXXXX*\r\n"_s);
-        QVERIFY2(result.isClean(), qPrintable(line));
-    }
-}
-
-void TestLocationDatabase::shippedFileAreas() {
-    const QStringList lines = shippedLines();
-    QVERIFY(!lines.isEmpty());
-    for (qsizetype i = 1; i < lines.size(); ++i)
-        QVERIFY2(lines[i - 1].left(6) < lines[i].left(6), qPrintable(lines[i]));
-    for (const Area& area : AreaTable) {
-        const QString group = u"0"_s + area.caption.left(2).toString();
-        const qsizetype firstOfGroup =
-            std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(group); }) -
-            lines.begin();
-        QCOMPARE(lines.indexOf(area.entireAreaLine.toString()), firstOfGroup);
-    }
-}
-
-void TestLocationDatabase::shippedFileCodes_data() {
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<bool>("present");
-    QTest::newRow("02261 Valdez-Cordova, split") << u"002261"_s << false;
-    QTest::newRow("02270 Wade Hampton, renamed") << u"002270"_s << false;
-    QTest::newRow("46113 Shannon, renamed") << u"046113"_s << false;
-    QTest::newRow("51515 Bedford city, merged") << u"051515"_s << false;
-    QTest::newRow("02063 Chugach") << u"002063"_s << true;
-    QTest::newRow("02066 Copper River") << u"002066"_s << true;
-    QTest::newRow("02158 Kusilvak") << u"002158"_s << true;
-    QTest::newRow("46102 Oglala Lakota") << u"046102"_s << true;
-}
-
-void TestLocationDatabase::shippedFileCodes() {
-    QFETCH(QString, code);
-    QFETCH(bool, present);
-    const QStringList lines = shippedLines();
-    QVERIFY(!lines.isEmpty());
-    const bool found =
-        std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(code); });
-    QCOMPARE(found, present);
+// A file is read whole, or refused with its name and the reason, without hanging on a pipe.
+void TestLocationDatabase::read() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"database.txt"_s);
+    QCOMPARE(
+        file == "<fifo>" ? ::mkfifo(QFile::encodeName(path), 0600) : int(writeFile(path, file).isEmpty()), 0);
+    const DatabaseReadResult read = readLocationDatabase(path);
+    const QString told = u"The location database \u201C"_s + path + u"\u201D could not be loaded: "_s;
+    QCOMPARE(read.error ? u"!"_s + QString(*read.error).replace(told, QString())
+                        : read.database.lines.join(u'|'),
+             expected);
+    QCOMPARE(read.database.byteLength, read.error ? 0 : file.size());
 }
 
 QTEST_APPLESS_MAIN(TestLocationDatabase)

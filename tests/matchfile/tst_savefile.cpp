@@ -1,3 +1,4 @@
+#include "matchfile/encoding.h"
 #include "matchfile/savefile.h"
 #include "support/testfiles.h"
 
@@ -8,95 +9,81 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
-using quenbury::matchfile::saveMatchFile;
+using quenbury::matchfile::fromWindows1252;
 
 class TestSaveFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void writes_data();
-    void writes();
-    void failures_data();
-    void failures();
+    void save_data();
+    void save();
 };
 
-void TestSaveFile::writes_data() {
-    QTest::addColumn<QByteArray>("existing"); // null: no file at the path yet
+void TestSaveFile::save_data() {
+    QTest::addColumn<QString>("target"); // in a folder holding old.txt ("old content") and folder/
+    QTest::addColumn<QString>("refusal"); // in the message, "{}" standing for "“path” could not be saved: "
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("expected");
-    QCOMPARE(nineLineBytes.size(), 101);
-    QTest::newRow("worked example, new file") << QByteArray() << nineLines << nineLineBytes;
-    QTest::newRow("over a longer file") << QByteArray(5000, 'x') << nineLines << nineLineBytes;
-    QTest::newRow("one byte per character")
-        << QByteArray("old") << u"\u00e9\u20ac\u00a0\u0081*\r\n"_s << QByteArray("\xE9\x80\xA0\x81*\r\n");
-    QTest::newRow("no line end added") << QByteArray() << u"A*"_s << QByteArray("A*");
-    QTest::newRow("empty text") << QByteArray("old") << QString() << QByteArray("");
-}
-
-void TestSaveFile::writes() {
-    QFETCH(QByteArray, existing);
-    QFETCH(QString, text);
-    QFETCH(QByteArray, expected);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"match.txt"_s);
-    if (!existing.isNull())
-        QVERIFY(!writeFile(path, existing).isEmpty());
-    const auto error = saveMatchFile(path, text);
-    QVERIFY2(!error, qPrintable(error.value_or(QString())));
-    QCOMPARE(readFile(path), expected);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"match.txt"_s});
-}
-
-void TestSaveFile::failures_data() {
-    QTest::addColumn<QString>("target"); // relative to a fresh temporary folder, or absolute
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("named"); // what the message must say
-    QTest::newRow("missing folder") << u"no/such/folder/match.txt"_s << nineLines
-                                    << QStringList{u"{path}"_s, u"No such file or directory"_s};
-    QTest::newRow("path is a folder")
-        << u"folder"_s << nineLines << QStringList{u"{path}"_s, u"it is a folder"_s};
-    QTest::newRow("full disk") << u"/dev/full"_s << nineLines
-                               << QStringList{u"{path}"_s, u"No space left on device"_s};
-    QTest::newRow("character without a byte") << u"old.txt"_s << u"A*\r\nxyz\u0100*\r\n"_s
-                                              << QStringList{u"\u0100"_s, u"U+0100"_s, u"line 2, column 4"_s};
-    // A file size limit makes a real short write even for root, where permission bits would not.
-    QTest::newRow("write cut short") << u"old.txt"_s << nineLines.repeated(100)
-                                     << QStringList{u"{path}"_s, u"File too large"_s};
+    const auto row = [](const char* name, const QString& target, const QString& refusal,
+                        const QString& text = nineLines) {
+        QTest::newRow(name) << target << refusal << text;
+    };
+    QByteArray everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte += char(b);
+    row("every byte read as text and saved back", u"new.txt"_s, {}, fromWindows1252(everyByte));
+    row("shorter over a longer file", u"old.txt"_s, {}, u"\u20ac*"_s);
+    row("missing folder", u"no/such/match.txt"_s, u"{}No such file or directory"_s);
+    row("folder", u"folder"_s, u"{}it is a folder"_s);
+    // A file size limit makes a real short write, as a full disk does, even for root.
+    row("write cut short", u"old.txt"_s, u"{}File too large"_s, nineLines.repeated(100));
+    row("character without a byte", u"old.txt"_s, u"(U+0100) at line 2, column 4"_s, u"A*\r\nxyz\u0100*"_s);
+    row("surrogate pair", u"old.txt"_s, u"\u201C\U0001F600\u201D (U+1F600) at line 2, column 3"_s,
+        u"A*\r\nab\U0001F600*"_s);
+    row("FIFO", u"fifo"_s, u"{}it is a named pipe (FIFO)"_s);
+    // Links to old.txt in a sticky folder that all may write into, as /tmp is.
+    row("link planted in a shared folder", u"planted/link"_s, u"{}it is a symbolic link"_s);
+    row("own link in a shared folder", u"own/link"_s, {});
+    row("folder owner's link in it", u"owners/link"_s, {});
 }
 
 // A failed save says why, and leaves the target and its folder exactly as they were.
-void TestSaveFile::failures() {
+void TestSaveFile::save() {
     QFETCH(QString, target);
+    QFETCH(QString, refusal);
     QFETCH(QString, text);
-    QFETCH(QStringList, named);
-    if (target == u"/dev/full"_s && !QFile::exists(target))
-        QSKIP("this system has no /dev/full");
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
-    QVERIFY(!writeFile(dir.filePath(u"old.txt"_s), "old content").isEmpty());
-    const QString path = QDir(dir.path()).absoluteFilePath(target);
+    const QString path = dir.filePath(target);
+    QVERIFY(QDir(dir.path()).mkdir(u"folder"_s) &&
+            !writeFile(dir.filePath(u"old.txt"_s), "old content").isEmpty());
+    const QByteArray native = QFile::encodeName(path), shared = QFile::encodeName(QFileInfo(path).path());
+    if (target == u"fifo"_s)
+        QCOMPARE(::mkfifo(native, 0600), 0);
+    if (target.endsWith(u"/link"_s)) {
+        QCOMPARE(::mkdir(shared, 0777) | ::chmod(shared, 01777) | ::symlink("../old.txt", native), 0);
+        const uid_t owner = target.startsWith(u"own/"_s) ? ::geteuid() : ::geteuid() + 1000;
+        if (::lchown(native, owner, gid_t(-1)) != 0 ||
+            (target.startsWith(u"owners/"_s) && ::chown(shared, owner, gid_t(-1))))
+            QSKIP("only root can give a link or a folder to another user");
+    }
+    const auto before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
 
-    rlimit saved{};
-    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
+    rlimit limit{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small{1024, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const auto error = saveMatchFile(path, text);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const auto error = quenbury::matchfile::saveMatchFile(path, text);
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
 
-    QVERIFY(error);
-    for (QString part : named)
-        QVERIFY2(error->contains(part.replace(u"{path}"_s, QDir::toNativeSeparators(path))),
-                 qPrintable(*error));
-    struct stat info {};
-    QCOMPARE(::stat("/dev/full", &info) != 0 || S_ISCHR(info.st_mode), true);
-    QCOMPARE(readFile(dir.filePath(u"old.txt"_s)), QByteArray("old content"));
-    QVERIFY(QFileInfo(dir.filePath(u"folder"_s)).isDir());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             (QStringList{u"folder"_s, u"old.txt"_s}));
+    refusal.replace(u"{}"_s, QDir::toNativeSeparators(path) + u"\u201D could not be saved: "_s);
+    QVERIFY2(refusal.isEmpty() ? !error : error && error->contains(refusal),
+             qPrintable(error.value_or(u"saved"_s)));
+    const QByteArray written = readFile(error ? dir.filePath(u"old.txt"_s) : path);
+    QCOMPARE(fromWindows1252(written), error ? u"old content"_s : text); // one byte a character
+    if (error)
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), before);
 }
 
 QTEST_APPLESS_MAIN(TestSaveFile)
