@@ -8,9 +8,14 @@
 
 namespace quenbury::ui {
 
+void ShortLineDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text.truncate(MaxShownCharacters);
+}
+
 void AreaNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
+    ShortLineDelegate::paint(painter, option, index);
     const QString line = index.data(Qt::DisplayRole).toString();
     const QStringView area = locations::areaName(line);
     if (area.isEmpty())
@@ -22,7 +27,7 @@ void AreaNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     // Where the base painter put the line's text, and one blank's room after it.
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
     QRect rect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
-    rect.adjust(margin + opt.fontMetrics.horizontalAdvance(line + QStringLiteral("  ")), 0, -margin, 0);
+    rect.adjust(margin + opt.fontMetrics.horizontalAdvance(opt.text + QStringLiteral("  ")), 0, -margin, 0);
     if (rect.width() <= 0)
         return;
     const QPalette::ColorGroup group =

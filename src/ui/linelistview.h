@@ -11,12 +11,24 @@ class LineListModel;
 
 namespace quenbury::ui {
 
-// Paints a database line as it is, then the name of its area in a muted colour ("Ohio"), so that
-// the 26 Franklins tell themselves apart. The line's own text stays what the model holds.
-class AreaNameDelegate : public QStyledItemDelegate {
+// Shows a row's line cut to what a screen can hold: laying out a line of a megabyte, as a hostile
+// database may hold, takes a second at every repaint of the list.
+class ShortLineDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+    static constexpr qsizetype MaxShownCharacters = 1024;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+};
+
+// Paints a database line as it is, then the name of its area in a muted colour ("Ohio"), so that
+// the 26 Franklins tell themselves apart. The line's own text stays what the model holds.
+class AreaNameDelegate : public ShortLineDelegate {
+    Q_OBJECT
+public:
+    using ShortLineDelegate::ShortLineDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 };
