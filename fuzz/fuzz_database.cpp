@@ -5,7 +5,6 @@
 #include "locations/locationdatabase.h"
 #include "matchfile/encoding.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -15,11 +14,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    // In memory where the system offers it (else in the default folder): the file is rewritten thousands
-    // of times a second.
-    static QTemporaryDir dir(QFile::exists(QStringLiteral("/dev/shm"))
-                                 ? QStringLiteral("/dev/shm/quenbury-fuzz-XXXXXX")
-                                 : QString());
+    static QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("database.txt")));
     if (!dir.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
         !file.flush())

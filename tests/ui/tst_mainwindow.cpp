@@ -10,18 +10,13 @@ using quenbury::ui::MainWindow;
 
 namespace {
 
+// What a control shows: a box its text as the model reads it, a list its first line.
 QString shownText(QWidget* w) {
-    if (auto* label = qobject_cast<QLabel*>(w))
-        return label->text();
-    if (auto* button = qobject_cast<QPushButton*>(w))
-        return button->text();
     if (auto* box = qobject_cast<QPlainTextEdit*>(w))
         return quenbury::ui::modelText(*box->document());
     if (auto* list = qobject_cast<QListView*>(w))
         return list->model()->index(0, 0).data().toString();
-    if (auto* combo = qobject_cast<QComboBox*>(w))
-        return combo->currentText();
-    return u"<no text>"_s;
+    return w->property(qobject_cast<QComboBox*>(w) ? "currentText" : "text").toString();
 }
 
 } // namespace
@@ -33,10 +28,7 @@ private Q_SLOTS:
     void startState_data();
     void startState();
     void clickWalk();
-    void doubleClick_data();
-    void doubleClick();
     void typedText();
-    void brisvane400ByMouse();
 };
 
 // The program builds the pages after the Start page once its window is on screen: before that
@@ -89,19 +81,29 @@ void TestMainWindow::startState() {
 }
 
 // Every button, the menu's End and the close box, each clicked as a user would, and what the window
-// shows after it: the page, the ticked boxes (the first is unticked before each click) and the End requests.
+// shows after it: the page, the ticked boxes (the first is unticked before each click) and the End
+// requests; and double clicks on the tab control and elsewhere.
 void TestMainWindow::clickWalk() {
     const QStringList walk =
         u"cmdEnd1 0 0 1, cmdContinue1 1 53 1, cmdClearAll1 1 0 1, cmdSelectAll1 1 53 1, cmdBack0 0 53 1, "
         u"cmdContinue1 1 53 1, cmdEnd2 1 52 2, cmdContinue2 2 53 2, cmdBack1 1 53 2, cmdContinue2 2 53 2, "
         u"cmdEnd3 2 52 3, cmdContinue3 3 53 3, cmdBack3 2 53 3, cmdContinue3 3 53 3, cmdBrisvane400 3 52 3, "
         u"cmdEnd4 3 52 4, cmdContinue5 4 53 4, cmdBack5 3 53 4, cmdContinue4 4 53 4, cmdCreate1 4 52 4, "
-        u"cmdEnd5 4 52 5, menu 4 52 6, close 4 52 7"_s.split(u", "_s);
+        u"cmdEnd5 4 52 5, double:header 4 53 5, double:page 4 53 5, double:lblCreate3 4 52 5, menu 4 52 6, "
+        u"close 4 52 7"_s.split(u", "_s);
     WindowHarness h;
     for (const QString& step : walk) {
         const QStringList s = step.split(u' ');
         h.box(1)->setChecked(false);
-        if (s[0] == u"menu"_s)
+        QWidget* page = h.tabs()->currentWidget();
+        QTabBar* bar = h.tabs()->tabBar();
+        if (s[0] == u"double:header"_s) // a double click ticks every event, on the tab control alone
+            QTest::mouseDClick(bar, Qt::LeftButton, {}, bar->tabRect(bar->currentIndex()).center());
+        else if (s[0] == u"double:page"_s)
+            QTest::mouseDClick(page, Qt::LeftButton, {}, QPoint(page->width() - 3, page->height() - 3));
+        else if (s[0].startsWith(u"double:"_s))
+            QTest::mouseDClick(h.get<QWidget>(s[0].mid(7)), Qt::LeftButton);
+        else if (s[0] == u"menu"_s)
             h.get<QAction>(u"End"_s)->trigger();
         else if (s[0] == u"close"_s)
             QVERIFY(h.window.close());
@@ -112,35 +114,6 @@ void TestMainWindow::clickWalk() {
         QCOMPARE(h.tickedBoxes(), s[2].toInt());
         QCOMPARE(h.platform.endRequests, s[3].toInt());
     }
-}
-
-void TestMainWindow::doubleClick_data() {
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("target"); // a named widget, "tab", or "" for the page's background
-    QTest::addColumn<int>("ticked");
-    QTest::newRow("tab header") << 2 << u"tab"_s << 53;
-    QTest::newRow("Events page background") << 1 << QString() << 53;
-    QTest::newRow("a label is a control") << 2 << u"lblLocation2"_s << 0;
-}
-
-void TestMainWindow::doubleClick() {
-    QFETCH(int, page);
-    QFETCH(QString, target);
-    QFETCH(int, ticked);
-    WindowHarness h;
-    h.chooseHeader(page);
-    QVERIFY(h.click(u"cmdClearAll1"_s) || page != 1);
-    for (int row = 1; row <= 53; ++row)
-        h.box(row)->setChecked(false);
-    QTabBar* bar = h.tabs()->tabBar();
-    QWidget* shown = h.tabs()->widget(page);
-    if (target == u"tab"_s)
-        QTest::mouseDClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
-    else if (target.isEmpty())
-        QTest::mouseDClick(shown, Qt::LeftButton, {}, QPoint(shown->width() - 3, shown->height() - 3));
-    else
-        QTest::mouseDClick(h.get<QWidget>(target), Qt::LeftButton);
-    QCOMPARE(h.tickedBoxes(), ticked);
 }
 
 // What is typed reaches the model with CR LF line ends and every character kept.
@@ -162,38 +135,6 @@ void TestMainWindow::typedText() {
     auto* next = h.get<QPlainTextEdit>(u"txtTranslations1"_s);
     QCOMPARE(shownText(next), expected);
     QCOMPARE(next->blockCount(), 4); // three lines and the empty one after the last line end
-}
-
-// A Brisvane 400 file from the shipped database, by mouse, saved and compared byte for byte.
-void TestMainWindow::brisvane400ByMouse() {
-    WindowHarness h;
-    QTemporaryDir dir;
-    h.platform.openPaths.enqueue(DatabaseFolder + u"/locations.txt"_s);
-    h.platform.savePaths.enqueue(dir.filePath(u"400.txt"_s));
-    QVERIFY(h.click(u"cmdContinue1"_s) && h.click(u"cmdClearAll1"_s));
-    for (int row : {1, 45})
-        QTest::mouseClick(h.box(row), Qt::LeftButton);
-    for (const char* name : {"cmdContinue2", "cmbLocation4"})
-        QVERIFY(h.click(QString::fromLatin1(name)));
-    // An area is chosen as a user does, by stepping onto it with the arrow key.
-    const auto choose = [&](const QString& name, int row) {
-        auto* combo = h.get<QComboBox>(name);
-        combo->setFocus();
-        combo->setCurrentIndex(row - 1);
-        QTest::keyClick(combo, Qt::Key_Down);
-    };
-    choose(u"cboLocation1"_s, 0); // "01-Alabama"
-    QVERIFY(h.click(u"cmdAdd1"_s) && h.click(u"cmdContinue3"_s) && h.click(u"cmdBrisvane400"_s));
-    choose(u"cboTranslations1"_s, 35); // "39-Ohio"
-    for (const char* name : {"cmdAddItem2", "cmdContinue5", "cmdCreate1", "cmdSave1"})
-        QVERIFY2(h.click(QString::fromLatin1(name)), name);
-    QCOMPARE(h.get<QPlainTextEdit>(u"txtCreate3"_s)->palette().color(QPalette::Base), QColor(0, 255, 0));
-    const QByteArray header = readFile(QStringLiteral(QUENBURY_TRANSLATION_HEADER));
-    QCOMPARE(
-        readFile(dir.filePath(u"400.txt"_s)),
-        "#MatchEvent*\r\nEAN*\r\nTOR*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n001000EntireArea*\r\n" +
-            header + "039000EntireArea*\r\n" + closingLines.toLatin1());
-    QCOMPARE(h.platform.errors, QStringList());
 }
 
 QTEST_MAIN(TestMainWindow)

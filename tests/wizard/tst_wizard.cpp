@@ -1,4 +1,3 @@
-#include "locations/areatable.h"
 #include "wizardharness.h"
 
 #include <QDir>
@@ -50,33 +49,12 @@ private Q_SLOTS:
 void TestWizard::paths_data() {
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("file"); // the Current File box at the end, by pieces
-    const auto row = [](const char* name, const QString& steps, const QString& pieces) {
-        QTest::newRow(name) << steps << pieces;
-    };
-    const QString start = u"Events Load Area1 Add1 C3 "_s;
-    row("Brisvane 100", start + u"B100"_s, u"tor al close"_s);
-    row("Brisvane 400, Add Item, Continue", start + u"B400 Area2 Add2 C5"_s, u"tor al hdr al close"_s);
-    row("Brisvane 400 then Continue at once loses the header", start + u"B400 C5"_s, u"tor al close"_s);
-    row("Brisvane 400 twice", start + u"B400 B400 Area2 Add2 C5"_s, u"tor al hdr hdr al close"_s);
-    row("Brisvane 400 then Brisvane 100", start + u"B400 B100"_s, u"tor al hdr close"_s);
-    row("Brisvane 100 twice via Back", start + u"B100 Back5 B100"_s, u"tor al close close"_s);
-    row("Continue twice via Back, not doubled", start + u"B400 C5 Back5 C5"_s, u"tor al close"_s);
-    row("Continue, Back, Add Item, Continue", start + u"B400 C5 Back5 Area2 Add2 C5"_s,
-        u"tor al close al close"_s);
-    row("typed text reaches the Brisvane 400 file", start + u"B400 Type2 C5"_s, u"tor al typed close"_s);
-    row("typed text ignored by Brisvane 100", start + u"Type2 B100"_s, u"tor al close"_s);
-    row("Translations Clear empties the text", start + u"Clear2 B400 Area2 Add2 C5"_s, u"hdr al close"_s);
-    row("Create File Clear, Back, Brisvane 100", start + u"B100 Clear3 Back5 B100"_s, u"close"_s);
-    row("Create File Clear, Back, Continue", start + u"B400 C5 Clear3 Back5 C5"_s, u"close"_s);
-    row("start text becomes the first line", u"Show3 B400 C5"_s, u"start2 close"_s);
-    // On the Locations page Add Item rewrites the box from the text, dropping what was typed since;
-    // Continue takes the box, typing included.
-    row("Add Item drops typing, Continue keeps it", u"Events Load Type1 Area1 Add1 Type1 C3 B100"_s,
-        u"tor al typed close"_s);
-    row("Locations Clear empties the box only", u"Events Load Clear1 Area1 Add1 C3 B100"_s,
-        u"tor al close"_s);
-    row("Locations Clear, then Continue", u"Events Load Area1 Add1 Clear1 C3 B100"_s, u"close"_s);
-    row("Events Continue starts afresh", start + u"Back3 Back1 None C2 C3 B100"_s, u"none close"_s);
+    for (const QString& line :
+         QString::fromUtf8(readFile(QStringLiteral(QUENBURY_TEST_DATA "/paths.txt"))).split(u'\n')) {
+        const QStringList fields = line.split(u" | "_s);
+        if (fields.size() == 3 && !line.startsWith(u'#'))
+            QTest::newRow(qPrintable(fields[0])) << fields[1] << fields[2];
+    }
 }
 
 void TestWizard::paths() {
@@ -160,36 +138,25 @@ void TestWizard::databaseLoad() {
 void TestWizard::areaSelection_data() {
     QTest::addColumn<bool>("translations"); // which page's drop-down is used
     QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<int>("area");
     QTest::addColumn<QList<qsizetype>>("byHand"); // selected in both lists beforehand
     QTest::addColumn<QList<qsizetype>>("selected");
     const QString al = alabama.chopped(2);
     using Rows = QList<qsizetype>;
     for (bool t : {false, true}) {
         QTest::addRow("%d: second of three", t)
-            << t << QStringList{u"002000EntireArea*"_s, al, u"x"_s} << 0 << Rows{} << Rows{1};
+            << t << QStringList{u"002000EntireArea*"_s, al, u"x"_s} << Rows{} << Rows{1};
         QTest::addRow("%d: no match clears a hand selection", t)
-            << t << QStringList{u"a*"_s, u"b*"_s, u"c*"_s} << 0 << Rows{0, 2} << Rows{};
-        QTest::addRow("%d: empty list", t) << t << QStringList{} << 0 << Rows{} << Rows{};
+            << t << QStringList{u"a*"_s, u"b*"_s, u"c*"_s} << Rows{0, 2} << Rows{};
+        QTest::addRow("%d: empty list", t) << t << QStringList{} << Rows{} << Rows{};
     }
     QTest::newRow("first of two, inside a line")
-        << false << QStringList{u"x*"_s, u"ab"_s + al + u"cd"_s, al} << 0 << Rows{0} << Rows{1};
-    QTest::newRow("other letter case")
-        << false << QStringList{u"001000entireAREA*"_s} << 0 << Rows{} << Rows{};
-    QTest::newRow("part of it only") << false << QStringList{al.chopped(1)} << 0 << Rows{} << Rows{};
-    // Every row of the drop-down looks for "0", its own two-digit code and "000EntireArea*".
-    for (int area = 0; area < quenbury::locations::AreaCount; ++area) {
-        const QString code = quenbury::locations::AreaTable[std::size_t(area)].caption.left(2).toString();
-        const QString line = u"0"_s + code + u"000EntireArea*"_s;
-        QTest::addRow("%s", qPrintable(code))
-            << true << QStringList{line.chopped(1), u"x"_s + line} << area << Rows{} << Rows{1};
-    }
+        << false << QStringList{u"x*"_s, u"ab"_s + al + u"cd"_s, al} << Rows{0} << Rows{1};
+    QTest::newRow("other letter case") << false << QStringList{u"001000entireAREA*"_s} << Rows{} << Rows{};
 }
 
 void TestWizard::areaSelection() {
     QFETCH(bool, translations);
     QFETCH(QStringList, lines);
-    QFETCH(int, area);
     QFETCH(QList<qsizetype>, byHand);
     QFETCH(QList<qsizetype>, selected);
 
@@ -201,8 +168,7 @@ void TestWizard::areaSelection() {
         for (qsizetype row : byHand)
             list->setSelected(row, true);
     }
-    (translations ? h.form.cboTranslations1 : h.form.cboLocation1) = area;
-    translations ? h.wizard.cboTranslations1_Click() : h.wizard.cboLocation1_Click();
+    h.act(translations ? u"Area2"_s : u"Area1"_s); // Alabama
     QCOMPARE(own.selectedRows(), selected);
     QCOMPARE(other.selectedRows(), byHand);
     QCOMPARE(h.platform.beeps, translations ? 1 : 0);
