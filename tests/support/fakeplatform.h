@@ -12,21 +12,17 @@ public:
     QQueue<QString> openPaths;
     QQueue<QString> savePaths;
 
-    QStringList openFilters;
     QStringList openStartFolders;
-    QStringList saveFilters;
     QStringList saveStartFolders;
     QStringList errors;
     int beeps = 0;
     int endRequests = 0;
 
-    QString openFileName(const QString& filter, const QString& startFolder) override {
-        openFilters.append(filter);
+    QString openFileName(const QString& /*filter*/, const QString& startFolder) override {
         openStartFolders.append(startFolder);
         return openPaths.isEmpty() ? QString() : openPaths.dequeue();
     }
-    QString saveFileName(const QString& filter, const QString& startFolder) override {
-        saveFilters.append(filter);
+    QString saveFileName(const QString& /*filter*/, const QString& startFolder) override {
         saveStartFolders.append(startFolder);
         return savePaths.isEmpty() ? QString() : savePaths.dequeue();
     }

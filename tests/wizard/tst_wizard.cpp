@@ -1,6 +1,7 @@
 #include "wizardharness.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
@@ -38,10 +39,6 @@ class TestWizard : public QObject {
 private Q_SLOTS:
     void paths_data();
     void paths();
-    void databaseLoad_data();
-    void databaseLoad();
-    void areaSelection_data();
-    void areaSelection();
     void walk_data();
     void walk();
 };
@@ -82,98 +79,6 @@ void TestWizard::paths() {
     QVERIFY(h.platform.errors.isEmpty());
 }
 
-void TestWizard::databaseLoad_data() {
-    QTest::addColumn<QByteArrayList>("files"); // loaded in turn; a null one cancels
-    QTest::addColumn<int>("lines");            // in both lists afterwards
-    QTest::addColumn<QString>("count");        // caption: the lines of the last file taken
-    QTest::addColumn<QStringList>("error");    // what the one message must name
-    const QByteArray a = "A*\r\n", f = QByteArray("F*\r\n").repeated(32000);
-    // The lists address their lines with 16-bit indexes: a load that would pass 32,767 is refused whole.
-    QTest::newRow("one file of 32,767")
-        << QByteArrayList{QByteArray("F*\r\n").repeated(32767)} << 32767 << u"32767"_s << QStringList();
-    QTest::newRow("one file of 32,768") << QByteArrayList{QByteArray("F*\r\n").repeated(32768)} << 0
-                                        << u"Label5"_s << QStringList{u"32768"_s, u"32767"_s};
-    QTest::newRow("second load one past") << QByteArrayList{f, QByteArray("S*\r\n").repeated(768)} << 32000
-                                          << u"32000"_s << QStringList{u"768"_s, u"767"_s};
-    // After a good load, a cancelled or refused one leaves every caption, list and value as it was.
-    QTest::newRow("cancel") << QByteArrayList{a, QByteArray()} << 1 << u"1"_s << QStringList();
-    QTest::newRow("NUL bytes") << QByteArrayList{a, QByteArray("B*\0", 3)} << 1 << u"1"_s
-                               << QStringList{u"not a text file"_s};
-}
-
-void TestWizard::databaseLoad() {
-    QFETCH(QByteArrayList, files);
-    QFETCH(int, lines);
-    QFETCH(QString, count);
-    QFETCH(QStringList, error);
-
-    WizardHarness h;
-    QString taken = u"FileName"_s;
-    QByteArray takenBytes;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        const QString path = files[i].isNull() ? QString() : h.writeFile(u"%1.txt"_s.arg(i), files[i]);
-        const qsizetype errors = h.platform.errors.size();
-        h.form.enabled.cmdAdd1 = h.form.enabled.cmdClear1 = false; // to see them unlocked again
-        h.load(path);
-        QVERIFY(h.form.enabled.cmdAdd1 && h.form.enabled.cmdClear1);
-        if (h.platform.errors.size() == errors && !path.isEmpty())
-            std::tie(taken, takenBytes) = std::pair(path, files[i]);
-    }
-    QCOMPARE(h.platform.errors.size(), error.isEmpty() ? 0 : 1);
-    for (const QString& part : error)
-        QVERIFY2(h.platform.errors[0].contains(part), qPrintable(h.platform.errors[0]));
-    QCOMPARE(h.form.lstList1.size(), lines);
-    QCOMPARE(h.form.lstList2.lines(), h.form.lstList1.lines());
-    QCOMPARE(h.form.lblLocation9, taken);
-    QCOMPARE(h.form.lblLocation8,
-             takenBytes.isNull() ? u"FileSize:"_s : u"File Length in bytes:  %1"_s.arg(takenBytes.size()));
-    QCOMPARE(h.form.lblLocations13, count);
-    QCOMPARE(h.form.rtxtTranslations1.size(), takenBytes.isNull() ? 1 : count.toInt());
-    QCOMPARE(h.wizard.variables().DatabaseText, QString::fromLatin1(takenBytes));
-    // The open dialog starts where the Locations page says the database is.
-    QCOMPARE(h.platform.openStartFolders.first(), WizardHarness::databaseFolder);
-    QCOMPARE(h.platform.openFilters.first(), u"Text files (*.txt)|*.txt|All(*.*)|*.*"_s);
-}
-
-void TestWizard::areaSelection_data() {
-    QTest::addColumn<bool>("translations"); // which page's drop-down is used
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QList<qsizetype>>("byHand"); // selected in both lists beforehand
-    QTest::addColumn<QList<qsizetype>>("selected");
-    const QString al = alabama.chopped(2);
-    using Rows = QList<qsizetype>;
-    for (bool t : {false, true}) {
-        QTest::addRow("%d: second of three", t)
-            << t << QStringList{u"002000EntireArea*"_s, al, u"x"_s} << Rows{} << Rows{1};
-        QTest::addRow("%d: no match clears a hand selection", t)
-            << t << QStringList{u"a*"_s, u"b*"_s, u"c*"_s} << Rows{0, 2} << Rows{};
-        QTest::addRow("%d: empty list", t) << t << QStringList{} << Rows{} << Rows{};
-    }
-    QTest::newRow("first of two, inside a line")
-        << false << QStringList{u"x*"_s, u"ab"_s + al + u"cd"_s, al} << Rows{0} << Rows{1};
-    QTest::newRow("other letter case") << false << QStringList{u"001000entireAREA*"_s} << Rows{} << Rows{};
-}
-
-void TestWizard::areaSelection() {
-    QFETCH(bool, translations);
-    QFETCH(QStringList, lines);
-    QFETCH(QList<qsizetype>, byHand);
-    QFETCH(QList<qsizetype>, selected);
-
-    WizardHarness h;
-    auto& own = translations ? h.form.lstList2 : h.form.lstList1;
-    auto& other = translations ? h.form.lstList1 : h.form.lstList2;
-    for (auto* list : {&own, &other}) {
-        list->appendLines(lines);
-        for (qsizetype row : byHand)
-            list->setSelected(row, true);
-    }
-    h.act(translations ? u"Area2"_s : u"Area1"_s); // Alabama
-    QCOMPARE(own.selectedRows(), selected);
-    QCOMPARE(other.selectedRows(), byHand);
-    QCOMPARE(h.platform.beeps, translations ? 1 : 0);
-}
-
 void TestWizard::walk_data() {
     QTest::addColumn<quint32>("seed");
     for (int seed = 1; seed <= fromEnvironment("QUENBURY_RANDOMWALK_SEEDS", 12); ++seed)
@@ -187,7 +92,7 @@ void TestWizard::walk() {
     const QStringList steps =
         u"Events Load Area1 Area2 Add1 Add2 Clear1 Clear2 Clear3 C1 C2 C3 B100 B400 C5 Back1 "
         u"Back3 Back5 None Type1 Type2 Verify Verify Save Save Paste Paste Select Page Big "
-        u"Refused"_s.split(u' ');
+        u"Refused Odd Fill Fill Cancel"_s.split(u' ');
     WizardHarness h;
     QVERIFY(QDir(h.dir.path()).mkdir(u"folder"_s));
     const QStringList targets{h.writeFile(u"old.txt"_s, "old"), h.dir.filePath(u"new.txt"_s),
@@ -197,6 +102,11 @@ void TestWizard::walk() {
     static const QHash<QString, int> shows = {{u"C1"_s, 1},    {u"C2"_s, 2},    {u"C3"_s, 3},
                                               {u"B100"_s, 4},  {u"C5"_s, 4},    {u"Back1"_s, 1},
                                               {u"Back3"_s, 2}, {u"Back5"_s, 3}, {u"Events"_s, 2}};
+    const QHash<QString, QByteArray> databases = {
+        {u"Big"_s, QByteArray("L*\r\n").repeated(12000)},
+        {u"Refused"_s, QByteArray("A\0*", 3)},
+        {u"Cancel"_s, {}},
+        {u"Odd"_s, "x001000entireAREA*\r\nab001000EntireArea*cd\r\n001000EntireArea*\r\n"}};
     std::optional<bool> lastClean; // the verdict of the last verification, none before the first
     for (int n = 1; n <= fromEnvironment("QUENBURY_RANDOMWALK_STEPS", 300); ++n) {
         const QString step = pick(steps), text = h.fileText(), target = pick(targets),
@@ -206,6 +116,11 @@ void TestWizard::walk() {
         const int page = h.form.SSTab1, header = random.bounded(5);
         const QByteArray before = readFile(target);
         const qsizetype errors = h.platform.errors.size();
+        const int beeps = h.platform.beeps;
+        const QStringList captions{h.form.lblLocation9, h.form.lblLocation8, h.form.lblLocations13};
+        const qsizetype listed = h.form.lstList1.size();
+        const QList<qsizetype> otherSelection =
+            (step == u"Area1"_s ? h.form.lstList2 : h.form.lstList1).selectedRows();
         if (step == u"Save"_s) {
             if (!target.isEmpty())
                 h.platform.savePaths.enqueue(target);
@@ -227,8 +142,14 @@ void TestWizard::walk() {
         } else if (step == u"Page"_s) {
             h.wizard.ShowPage(header);
             CHECK(h.fileText() == text); // none of a Continue's work
-        } else if (step == u"Big"_s || step == u"Refused"_s) {
-            h.load(h.writeFile(step, step == u"Big"_s ? QByteArray("L*\r\n").repeated(12000) : "A\0*"));
+        } else if (databases.contains(step) || step == u"Fill"_s) {
+            // "Fill" takes the lists to the 32,767 lines their 16-bit indexes can address, or one past.
+            const qsizetype room = 32767 - h.form.lstList1.size();
+            h.load(step == u"Cancel"_s ? QString()
+                   : step == u"Fill"_s
+                       ? h.writeFile(step, QByteArray("F*\r\n").repeated(std::max<qsizetype>(room, 1)))
+                       : h.writeFile(step, databases[step]));
+            CHECK(step != u"Fill"_s || (h.platform.errors.size() == errors) == (room > 0));
         } else {
             h.act(step);
         }
@@ -238,6 +159,27 @@ void TestWizard::walk() {
         }
         if (step == u"Clear3"_s)
             CHECK((h.fileText() + h.form.txtCreate3 + h.form.txtText1 + h.form.txtTranslations1).isEmpty());
+        // An area choice selects the first line holding its line, letter case kept, or none; the other
+        // page's list keeps its selection, and only the Translations page beeps.
+        if (step.startsWith(u"Area"_s)) {
+            auto& own = step == u"Area1"_s ? h.form.lstList1 : h.form.lstList2;
+            const qsizetype first = own.lines().indexOf(QRegularExpression(u".*001000EntireArea\\*.*"_s));
+            CHECK(own.selectedRows() == (first < 0 ? QList<qsizetype>{} : QList<qsizetype>{first}));
+            CHECK(h.platform.beeps == beeps + (step == u"Area2"_s ? 1 : 0));
+            CHECK((step == u"Area1"_s ? h.form.lstList2 : h.form.lstList1).selectedRows() == otherSelection);
+        }
+        // A load takes a file whole and says so; a refused or cancelled one changes nothing.
+        if (databases.contains(step) || step == u"Fill"_s || step == u"Load"_s) {
+            const qsizetype added = h.form.lstList1.size() - listed;
+            if (h.platform.errors.size() > errors || step == u"Cancel"_s)
+                CHECK((added == 0 && captions == QStringList{h.form.lblLocation9, h.form.lblLocation8,
+                                                             h.form.lblLocations13}));
+            else
+                CHECK(added > 0 && h.form.lblLocations13 == QString::number(added) &&
+                      h.form.lblLocation8.endsWith(u"  "_s +
+                                                   QString::number(QFileInfo(h.form.lblLocation9).size())));
+            CHECK(h.form.enabled.cmdAdd1 && h.form.enabled.cmdClear1);
+        }
         // Each button shows its page, and every change of page ticks every event again.
         CHECK(h.form.SSTab1 == (step == u"Page"_s ? header : shows.value(step, page)));
         if (h.form.SSTab1 != page)
