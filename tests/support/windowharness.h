@@ -45,8 +45,9 @@ struct WindowHarness {
         int ticked = 0;
         for (int row = 1; row <= int(window.form().Check.size()); ++row)
             ticked += box(row)->isChecked() ? 1 : 0;
-        return ticked == int(std::count(window.form().Check.begin(), window.form().Check.end(), true)) ? ticked
-                                                                                                       : -1;
+        return ticked == int(std::count(window.form().Check.begin(), window.form().Check.end(), true))
+                   ? ticked
+                   : -1;
     }
 
     // Clicks a button the user can see; false when there is none by that name.
