@@ -122,6 +122,7 @@ void TestKeyboard::brisvane100ByKeyboard() {
     keys(h, u"Down Space Alt+A"_s);
     keys(h, u"Alt+C Space Space Alt+V Alt+S Space Space"_s);
     QCOMPARE(h.platform.saveStartFolders, (QStringList{dir.path(), dir.filePath(u"saved"_s)}));
+    QCOMPARE(h.get<QPlainTextEdit>(u"txtCreate3"_s)->palette().color(QPalette::Base), QColor(0, 255, 0));
     QCOMPARE(readFile(path), QByteArray(nineLineBytes).replace("001000EntireArea", "039049Franklin"));
 }
 
