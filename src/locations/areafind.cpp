@@ -22,8 +22,13 @@ int areaCode(QStringView line) {
 // is folded by hand: this runs for every character of up to 32,767 lines a keystroke.
 template <typename Out> void fold(QStringView text, Out& out) {
     for (QChar c : text) {
-        if (c.isLetterOrNumber())
-            out.append(c.unicode() >= 128 ? c.toCaseFolded() : QChar(c.unicode() | (c.isUpper() ? 0x20 : 0)));
+        const char16_t u = c.unicode();
+        if ((u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9'))
+            out.append(c);
+        else if (u >= u'A' && u <= u'Z')
+            out.append(QChar(char16_t(u | 0x20)));
+        else if (u >= 128 && c.isLetterOrNumber())
+            out.append(c.toCaseFolded());
     }
 }
 
