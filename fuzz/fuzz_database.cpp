@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // dropping it.
     const QByteArray utf8 = "a" + bytes.sliced(marked ? 3 : 0);
     const QString text =
-        marked ? QString::fromUtf8(utf8).sliced(1) : quenbury::matchfile::fromWindows1252(bytes);
+        marked ? QString::fromUtf8(utf8).sliced(1) : quenbury::matchfile::decodeWindows1252(bytes).value();
     // Refused only for NUL bytes, or for a mark before bytes that are not UTF-8.
     const bool refused = bytes.contains('\0') || (marked && QString::fromUtf8(utf8).toUtf8() != utf8);
     FUZZ_CHECK(read.error.has_value() == refused && (!refused || read.database.lines.isEmpty()));

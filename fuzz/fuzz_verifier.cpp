@@ -11,8 +11,9 @@
 using namespace Qt::StringLiterals;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString text = quenbury::matchfile::fromWindows1252(
-        QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QString text = quenbury::matchfile::decodeWindows1252(
+                             QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)))
+                             .value();
     const quenbury::matchfile::VerifyResult r = quenbury::matchfile::verify(text);
 
     // The first run of more than 32 characters breaks the rule at its 33rd character.

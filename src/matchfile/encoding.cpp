@@ -66,13 +66,6 @@ std::optional<QString> decodeWindows1252(QByteArrayView bytes) {
     return text;
 }
 
-QString fromWindows1252(QByteArrayView bytes) {
-    std::optional<QString> text = decodeWindows1252(bytes);
-    if (!text)
-        qFatal("The Windows-1252 converter failed on %lld bytes", qlonglong(bytes.size()));
-    return *std::move(text);
-}
-
 Windows1252Bytes toWindows1252(QStringView text) {
     QStringEncoder encoder(CodecName, QStringConverter::Flag::Stateless);
     Windows1252Bytes result;

@@ -15,10 +15,6 @@ namespace quenbury::matchfile {
 // when the converter fails (it is missing from the Qt build, or it refuses the size).
 std::optional<QString> decodeWindows1252(QByteArrayView bytes);
 
-// The same for bytes the program holds itself; a converter failure there stops the program with a
-// message instead of handing on a wrong text. Files a user names go through decodeWindows1252().
-QString fromWindows1252(QByteArrayView bytes);
-
 // Where a text holds a character that has no Windows-1252 byte.
 struct UnencodableCharacter {
     QString character;    // one character, or a surrogate pair
