@@ -1,6 +1,7 @@
 #include "locations/locationdatabase.h"
 
 #include "matchfile/encoding.h"
+#include "matchfile/lineends.h"
 #include "matchfile/readfile.h"
 
 #include <QDir>
@@ -14,33 +15,19 @@ namespace {
 // would take twenty times its size in memory before the list limit refused it.
 qsizetype countDatabaseLines(QStringView text) {
     qsizetype lines = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' || text[i] == u'\n') {
-            ++lines;
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        }
-    }
-    return lines + (text.isEmpty() || text.back() == u'\r' || text.back() == u'\n' ? 0 : 1);
+    const qsizetype tail = matchfile::forEachLineEnd(text, [&](qsizetype, qsizetype, bool) { ++lines; });
+    return lines + (tail < text.size() ? 1 : 0);
 }
 
 } // namespace
 
 QStringList splitDatabaseLines(QStringView text) {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start).toString());
-        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        lines.append(text.mid(start).toString());
+    const qsizetype tail = matchfile::forEachLineEnd(text, [&](qsizetype start, qsizetype end, bool) {
+        lines.append(text.mid(start, end - start).toString());
+    });
+    if (tail < text.size())
+        lines.append(text.mid(tail).toString());
     return lines;
 }
 

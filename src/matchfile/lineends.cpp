@@ -12,18 +12,11 @@ QString ForeignLineEnds::finding() const {
 std::optional<ForeignLineEnds> findForeignLineEnds(QStringView text) {
     ForeignLineEnds found;
     qsizetype line = 1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            ++i;
-        } else {
-            if (found.count++ == 0)
-                found.firstLine = line;
-        }
+    forEachLineEnd(text, [&](qsizetype, qsizetype, bool crLf) {
+        if (!crLf && found.count++ == 0)
+            found.firstLine = line;
         ++line;
-    }
+    });
     if (found.count == 0)
         return std::nullopt;
     return found;

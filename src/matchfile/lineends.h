@@ -7,6 +7,22 @@
 
 namespace quenbury::matchfile {
 
+// Calls atLineEnd(lineStart, lineEnd, isCrLf) for every line end of a text, in order: a CR LF, a lone
+// CR and a lone LF each end one line, as a text box shows them. Returns where the text after the last
+// line end starts, which is the text's size when it ends with a line end.
+template <typename AtLineEnd> qsizetype forEachLineEnd(QStringView text, AtLineEnd&& atLineEnd) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        const bool crLf = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+        atLineEnd(start, i, crLf);
+        i += crLf ? 1 : 0;
+        start = i + 1;
+    }
+    return start;
+}
+
 // Lines whose end is a lone CR or a lone LF, where the receivers need CR LF. Lines are counted as a
 // text box shows them: each CR LF, lone CR and lone LF ends one.
 struct ForeignLineEnds {

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 
 using namespace Qt::StringLiterals;
 using quenbury::ui::MainWindow;

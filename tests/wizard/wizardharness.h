@@ -4,7 +4,6 @@
 #include "support/testfiles.h"
 #include "wizard/wizard.h"
 
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
