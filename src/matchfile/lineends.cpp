@@ -1,5 +1,7 @@
 #include "matchfile/lineends.h"
 
+#include "matchfile/format.h"
+
 namespace quenbury::matchfile {
 
 QString ForeignLineEnds::finding() const {
@@ -20,6 +22,29 @@ std::optional<ForeignLineEnds> findForeignLineEnds(QStringView text) {
     if (found.count == 0)
         return std::nullopt;
     return found;
+}
+
+QString withCrLfLineEnds(QStringView shown) {
+    QString text;
+    text.reserve(shown.size() + shown.size() / 16);
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QChar c = shown[i];
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case u'\n':
+            text += LineEnd;
+            break;
+        case u'\r':
+            text += LineEnd;
+            if (i + 1 < shown.size() && shown[i + 1] == u'\n')
+                ++i;
+            break;
+        default:
+            text += c;
+        }
+    }
+    return text;
 }
 
 } // namespace quenbury::matchfile

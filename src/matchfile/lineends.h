@@ -34,4 +34,8 @@ struct ForeignLineEnds {
 
 std::optional<ForeignLineEnds> findForeignLineEnds(QStringView text);
 
+// The text of a box as the match file needs it: every line break the box shows (paragraph and line
+// separators, a CR LF, a lone CR, a lone LF) becomes CR LF, and every other character stays as it is.
+QString withCrLfLineEnds(QStringView shown);
+
 } // namespace quenbury::matchfile

@@ -4,13 +4,28 @@
 #include "wizard/linelistmodel.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace quenbury::ui {
 
 void ShortLineDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
     option->text.truncate(MaxShownCharacters);
+}
+
+QString AreaNameDelegate::spokenText(const QString& line) {
+    const QStringView area = locations::areaName(line);
+    return area.isEmpty() ? line : line + QStringLiteral(", ") + area.toString();
+}
+
+bool AreaNameDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                 const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (event->type() != QEvent::ToolTip || !index.isValid())
+        return ShortLineDelegate::helpEvent(event, view, option, index);
+    QToolTip::showText(event->globalPos(), spokenText(index.data().toString()), view);
+    return true;
 }
 
 void AreaNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -52,6 +67,7 @@ LineListView::LineListView(QWidget* parent)
 
 void LineListView::setLineModel(wizard::LineListModel* model) {
     m_lines = model;
+    model->setSpokenText(&AreaNameDelegate::spokenText);
     setModel(model);
     // The user's selection is the model's own, so handlers read it without copying.
     QItemSelectionModel* own = selectionModel();

@@ -24,13 +24,20 @@ protected:
 };
 
 // Paints a database line as it is, then the name of its area in a muted colour ("Ohio"), so that
-// the 26 Franklins tell themselves apart. The line's own text stays what the model holds.
+// the 26 Franklins tell themselves apart. The line's own text stays what the model holds. The name
+// may be cut short in a narrow list: the tip and a screen reader say it whole.
 class AreaNameDelegate : public ShortLineDelegate {
     Q_OBJECT
 public:
     using ShortLineDelegate::ShortLineDelegate;
+
+    // "039049Franklin*, Ohio"; the line alone when its code names no area.
+    static QString spokenText(const QString& line);
+
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 };
 
 // A code list (lstList1, lstList2) that shows the lines its model's find lets through. Lines are

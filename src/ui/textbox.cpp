@@ -1,5 +1,7 @@
 #include "ui/textbox.h"
 
+#include "matchfile/lineends.h"
+
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -8,29 +10,7 @@ namespace quenbury::ui {
 
 QString modelText(const QTextDocument& document) {
     // toPlainText() would turn a no-break space into a plain one; the raw text keeps it.
-    const QString raw = document.toRawText();
-    QString text;
-    text.reserve(raw.size() + raw.size() / 16);
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const QChar c = raw.at(i);
-        switch (c.unicode()) {
-        case QChar::ParagraphSeparator:
-        case QChar::LineSeparator:
-        case u'\n':
-            text += u'\r';
-            text += u'\n';
-            break;
-        case u'\r':
-            text += u'\r';
-            text += u'\n';
-            if (i + 1 < raw.size() && raw.at(i + 1) == u'\n')
-                ++i;
-            break;
-        default:
-            text += c;
-        }
-    }
-    return text;
+    return matchfile::withCrLfLineEnds(document.toRawText());
 }
 
 TextBoxBinding::TextBoxBinding(QPlainTextEdit* box, QString* modelField)

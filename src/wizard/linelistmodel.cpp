@@ -18,12 +18,9 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const {
     const QString& line = m_lines[index.row()];
     if (role == Qt::DisplayRole)
         return line;
-    // The view shows the area's name after the line, cut short in a narrow list; a screen reader and
-    // the tip say it whole.
-    if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
-        const QStringView area = locations::areaName(line);
-        return area.isEmpty() ? line : line + QStringLiteral(", ") + area.toString();
-    }
+    // Screen readers ask the model, not the view, for what an item says.
+    if (role == Qt::AccessibleTextRole && m_spokenText)
+        return m_spokenText(line);
     return {};
 }
 

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 namespace quenbury::wizard {
 
 // One code list (lstList1 or lstList2): lines in the order they were appended, the user's
@@ -20,6 +22,11 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    // What a screen reader says for a line, set by the view that shows it; the line alone until then.
+    void setSpokenText(std::function<QString(const QString& line)> spokenText) {
+        m_spokenText = std::move(spokenText);
+    }
 
     const QStringList& lines() const { return m_lines; }
     qsizetype size() const { return m_lines.size(); }
@@ -48,6 +55,7 @@ public:
 
 private:
     QStringList m_lines;
+    std::function<QString(const QString&)> m_spokenText;
     QItemSelectionModel m_selection;
     locations::LineQuery m_query;
     QList<bool> m_hidden; // empty while every line is shown

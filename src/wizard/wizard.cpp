@@ -18,20 +18,6 @@ namespace quenbury::wizard {
 
 using matchfile::LineEnd;
 
-namespace {
-
-// Selects only the first line holding `areaLine` (none when no line holds it) and scrolls to it.
-void selectArea(LineListModel& list, QStringView areaLine) {
-    list.clearSelection();
-    const qsizetype row = locations::firstLineContaining(list.lines(), areaLine);
-    if (row >= 0) {
-        list.setSelected(row, true);
-        list.reveal(row);
-    }
-}
-
-} // namespace
-
 Wizard::Wizard(FormModel& form, Platform& platform, const QString& databaseFolder)
     : m_form(form)
     , m_platform(platform)
@@ -175,20 +161,25 @@ void Wizard::LoadDatabaseLines(const QString& path) {
     m_form.lstList2.appendLines(read.database.lines);
 }
 
-// The area's line must be in sight once chosen, so a find that hides it goes first.
 void Wizard::cboLocation1_Click() {
-    m_form.txtFind1.clear();
-    txtFind1_Change();
-    m_vars.LocationAreaLine = locations::entireAreaLine(m_form.cboLocation1).toString();
-    SelectLocationArea();
+    chooseArea(m_form.cboLocation1, m_form.txtFind1, m_form.lstList1, m_vars.LocationAreaLine);
 }
 
 void Wizard::txtFind1_Change() {
     m_form.lstList1.filter(m_form.txtFind1);
 }
 
-void Wizard::SelectLocationArea() {
-    selectArea(m_form.lstList1, m_vars.LocationAreaLine);
+// The area's line must be in sight once chosen, so a find that hides it goes first.
+void Wizard::chooseArea(int row, QString& find, LineListModel& list, QString& areaLine) {
+    find.clear();
+    list.filter(find);
+    areaLine = locations::entireAreaLine(row).toString();
+    list.clearSelection();
+    const qsizetype found = locations::firstLineContaining(list.lines(), areaLine);
+    if (found >= 0) {
+        list.setSelected(found, true);
+        list.reveal(found);
+    }
 }
 
 void Wizard::addSelectedLines(const LineListModel& list, QString& box) {
@@ -218,20 +209,14 @@ void Wizard::cmdContinue3_Click() {
 
 // ---- Translations page ------------------------------------------------------------------------
 
+// Only this page's choice beeps, found or not.
 void Wizard::cboTranslations1_Click() {
-    m_form.txtFind2.clear();
-    txtFind2_Change();
-    m_vars.TranslationAreaLine = locations::entireAreaLine(m_form.cboTranslations1).toString();
-    SelectTranslationArea();
+    chooseArea(m_form.cboTranslations1, m_form.txtFind2, m_form.lstList2, m_vars.TranslationAreaLine);
+    m_platform.beep();
 }
 
 void Wizard::txtFind2_Change() {
     m_form.lstList2.filter(m_form.txtFind2);
-}
-
-void Wizard::SelectTranslationArea() {
-    selectArea(m_form.lstList2, m_vars.TranslationAreaLine);
-    m_platform.beep();
 }
 
 void Wizard::BuildTranslationHeaders() {

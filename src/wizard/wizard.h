@@ -67,8 +67,9 @@ public:
 private:
     void endProgram();
     void LoadDatabaseLines(const QString& path);
-    void SelectLocationArea();
-    void SelectTranslationArea();
+    // Selects only the first line of the list that holds the chosen row's area line (none when no
+    // line holds it) and asks the view to show it.
+    void chooseArea(int row, QString& find, LineListModel& list, QString& areaLine);
     void BuildTranslationHeaders();
     void addSelectedLines(const LineListModel& list, QString& box);
     QString saveFolder() const;
