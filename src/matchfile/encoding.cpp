@@ -3,6 +3,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+#include <array>
+
 namespace quenbury::matchfile {
 
 namespace {
@@ -10,11 +13,31 @@ namespace {
 // ICU behind Qt knows "windows-1252" with all 256 bytes mapped both ways.
 constexpr const char* CodecName = "windows-1252";
 
-bool encodes(QStringView piece) {
-    QStringEncoder encoder(CodecName, QStringConverter::Flag::Stateless);
-    // encode() only describes the work; it happens when the result becomes a byte array.
-    const QByteArray bytes = encoder.encode(piece);
-    return !encoder.hasError();
+// Asked of every character of a text that may hold 32,767 lines, so the converter is asked once,
+// for all 256 bytes, and its answer kept.
+struct Repertoire {
+    std::array<bool, 256> latin{};     // U+0000 to U+00FF
+    std::array<char16_t, 32> higher{}; // the rest, ascending: the euro sign, the curly quotes, ...
+    std::size_t higherCount = 0;
+};
+
+const Repertoire& repertoire() {
+    static const Repertoire table = [] {
+        Repertoire r;
+        QByteArray every(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b)
+            every[b] = char(b);
+        const QString characters = decodeWindows1252(every).value_or(QString());
+        for (QChar c : characters) {
+            if (c.unicode() < 256)
+                r.latin[c.unicode()] = true;
+            else if (r.higherCount < r.higher.size())
+                r.higher[r.higherCount++] = c.unicode();
+        }
+        std::sort(r.higher.begin(), r.higher.begin() + r.higherCount);
+        return r;
+    }();
+    return table;
 }
 
 UnencodableCharacter locateUnencodable(QStringView text) {
@@ -27,27 +50,36 @@ UnencodableCharacter locateUnencodable(QStringView text) {
             lineStart = i + 1;
             continue;
         }
-        if (c.unicode() < 0x80)
+        if (hasWindows1252Byte(c))
             continue;
         const qsizetype width =
             (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
-        const QStringView piece = text.mid(i, width);
-        if (!encodes(piece))
-            return {piece.toString(), line, i - lineStart + 1};
-        i += width - 1;
+        return {text.mid(i, width).toString(), line, i - lineStart + 1};
     }
     return {};
 }
 
 } // namespace
 
+QString UnencodableCharacter::code() const {
+    const char32_t point = character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
+                                                 : char32_t(character.isEmpty() ? 0 : character[0].unicode());
+    return QStringLiteral("U+") + QStringLiteral("%1").arg(quint32(point), 4, 16, QLatin1Char('0')).toUpper();
+}
+
 QString UnencodableCharacter::describe() const {
-    const char32_t code = character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
-                                                : char32_t(character.isEmpty() ? 0 : character[0].unicode());
-    return QStringLiteral("the character \u201C%1\u201D (U+%2) at line %3, column %4")
-        .arg(character, QStringLiteral("%1").arg(quint32(code), 4, 16, QLatin1Char('0')).toUpper())
+    return QStringLiteral("the character \u201C%1\u201D (%2) at line %3, column %4")
+        .arg(character, code())
         .arg(line)
         .arg(column);
+}
+
+bool hasWindows1252Byte(QChar c) {
+    const char16_t u = c.unicode();
+    const Repertoire& r = repertoire();
+    if (u < 256)
+        return r.latin[u];
+    return std::binary_search(r.higher.begin(), r.higher.begin() + r.higherCount, u);
 }
 
 std::optional<QString> decodeWindows1252(QByteArrayView bytes) {

@@ -21,8 +21,13 @@ struct UnencodableCharacter {
     qsizetype line = 0;   // counted from 1; a line ends at each line feed
     qsizetype column = 0; // counted from 1
 
+    QString code() const;     // "U+0100"
     QString describe() const; // "the character "Ā" (U+0100) at line 3, column 5"
 };
+
+// Whether Windows-1252 has a byte for the character. A surrogate, half of a character beyond the
+// 16-bit range, never has.
+bool hasWindows1252Byte(QChar c);
 
 struct Windows1252Bytes {
     QByteArray bytes;

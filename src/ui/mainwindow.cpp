@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QWindow>
 
 #include <tuple>
@@ -40,6 +41,8 @@ QColor colourOf(BoxColour colour) {
         return QColor(255, 0, 0);
     case BoxColour::Green:
         return QColor(0, 255, 0);
+    case BoxColour::Yellow:
+        return QColor(255, 255, 0);
     case BoxColour::White:
         break;
     }
@@ -173,6 +176,12 @@ void MainWindow::bindInputs() {
     };
     for (const auto& [box, field] : boxes)
         m_textBoxes.push_back(std::make_unique<TextBoxBinding>(box, field));
+    // Asked only while a report speaks of the box: the first keystroke after a verification takes
+    // its verdict back, the others cost nothing.
+    connect(m_c.txtCreate2->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (!m_refreshing && m_wizard.reportIsCurrent())
+            run([this] { m_wizard.txtCreate2_Change(); });
+    });
 
     // Every choice the user makes counts, also of the row already shown: the list may have changed
     // since. refresh() changes the rows with signals blocked.

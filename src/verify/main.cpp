@@ -4,6 +4,7 @@
 #include "matchfile/encoding.h"
 #include "matchfile/lineends.h"
 #include "matchfile/readfile.h"
+#include "matchfile/structure.h"
 #include "matchfile/verifier.h"
 
 #include <QCommandLineParser>
@@ -48,9 +49,12 @@ QString usage() {
         "\n"
         "Each file is read as Windows-1252 bytes. With several files, each report follows a line\n"
         "\"==> FILE <==\". A file whose lines do not all end with CR LF gets one more finding after\n"
-        "its report. Every argument after \"--\" is a file.\n"
+        "its report, and then every way it departs from the sections the wizard writes (lines after the\n"
+        "end mark, a marker missing or out of place, the translation header changed or twice, an\n"
+        "unknown or repeated event, a location line repeated or without its code, a character\n"
+        "Windows-1252 cannot hold). Every argument after \"--\" is a file.\n"
         "\n"
-        "Exit status: 0 when every file is clean, 1 when any file has errors,\n"
+        "Exit status: 0 when every file has nothing to report, 1 when any file has errors or findings,\n"
         "2 when a file cannot be read, an option is unknown or the report cannot be written\n"
         "(the other files are still checked).\n"
         "\n"
@@ -133,7 +137,10 @@ int main(int argc, char* argv[]) {
         const auto foreignEnds = quenbury::matchfile::findForeignLineEnds(*text);
         if (foreignEnds)
             report += QStringLiteral("\r\n") + foreignEnds->finding();
-        anyErrors = anyErrors || !result.isClean() || foreignEnds;
+        // Then where the text departs from the sections the wizard writes, as the window shows it.
+        const quenbury::matchfile::StructureCheck structure = quenbury::matchfile::checkStructure(*text);
+        report += structure.report();
+        anyErrors = anyErrors || !result.isClean() || foreignEnds || !structure.findings.isEmpty();
 
         report.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (files.size() > 1)

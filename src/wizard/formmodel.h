@@ -19,7 +19,7 @@ enum Page : int {
 };
 inline constexpr int PageCount = 5;
 
-enum class BoxColour { White, Red, Green };
+enum class BoxColour { White, Red, Green, Yellow };
 
 // The state of every control the handlers read or write, named as the controls are. A toolkit binds
 // to it: it keeps the user's edits here before a handler runs and shows what a handler left.

@@ -5,6 +5,7 @@
 #include "locations/locationdatabase.h"
 #include "matchfile/format.h"
 #include "matchfile/savefile.h"
+#include "matchfile/structure.h"
 #include "matchfile/verifier.h"
 #include "translations/translationheader.h"
 
@@ -202,7 +203,7 @@ void Wizard::cmdClear1_Click() {
 
 void Wizard::cmdContinue3_Click() {
     m_vars.FileText = m_form.txtText1;
-    m_form.txtCreate2 = m_vars.FileText;
+    showCurrentFile(m_vars.FileText);
     m_form.txtTranslations1 = m_vars.FileText;
     ShowPage(TranslationsPage);
 }
@@ -252,14 +253,14 @@ void Wizard::cmdClear2_Click() {
 
 void Wizard::cmdContinue4_Click() {
     m_vars.FileText += matchfile::ClosingLines;
-    m_form.txtCreate2 = m_vars.FileText;
+    showCurrentFile(m_vars.FileText);
     ShowPage(CreateFilePage);
 }
 
 void Wizard::cmdContinue5_Click() {
     m_vars.FileText = m_form.txtTranslations1;
     m_vars.FileText += matchfile::ClosingLines;
-    m_form.txtCreate2 = m_vars.FileText;
+    showCurrentFile(m_vars.FileText);
     ShowPage(CreateFilePage);
 }
 
@@ -276,10 +277,41 @@ void Wizard::cmdCreate1_Click() {
     m_vars.LongLineFlag = result.LongLineFlag;
     m_vars.AsteriskFlag = result.AsteriskFlag;
     m_vars.StatusText = std::move(result.StatusText);
-    m_form.txtCreate3Colour = result.isClean() ? BoxColour::Green : BoxColour::Red;
-    m_form.enabled.cmdSave1 = result.isClean();
-    m_form.txtCreate3 = m_vars.StatusText;
+    // The receivers' rules first, as they stand; then where the text departs from the sections the
+    // wizard writes. Only a character the save would refuse stops the save: the rest is the user's
+    // call, shown in yellow.
+    const matchfile::StructureCheck structure = matchfile::checkStructure(m_vars.FileText);
+    const bool clean = result.isClean() && !structure.hasErrors();
+    m_form.txtCreate3Colour = !clean                         ? BoxColour::Red
+                              : structure.findings.isEmpty() ? BoxColour::Green
+                                                             : BoxColour::Yellow;
+    m_form.enabled.cmdSave1 = clean;
+    m_form.txtCreate3 = m_vars.StatusText + structure.report();
     m_form.enabled.cmdEnd5 = true;
+    m_reportCurrent = true;
+}
+
+// Save trusts a verification only of the very text in the box: any change, typed or written by a
+// button, takes the verdict back until the user verifies again. The old report stays below, so the
+// user still sees what to correct.
+void Wizard::txtCreate2_Change() {
+    if (!m_reportCurrent)
+        return;
+    m_reportCurrent = false;
+    m_form.enabled.cmdSave1 = false;
+    m_form.txtCreate3Colour = BoxColour::White;
+    QString report = ChangedSinceReport.toString();
+    report += LineEnd;
+    report += LineEnd;
+    report += m_form.txtCreate3;
+    m_form.txtCreate3 = report;
+}
+
+void Wizard::showCurrentFile(const QString& text) {
+    if (text == m_form.txtCreate2)
+        return;
+    m_form.txtCreate2 = text;
+    txtCreate2_Change();
 }
 
 // Writes the Current File box as it stands now, verified or not: a clean verification unlocked it.
@@ -303,7 +335,10 @@ QString Wizard::saveFolder() const {
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+// Also takes back a verification's Save: the report it showed is gone.
 void Wizard::cmdClear3_Click() {
+    m_reportCurrent = false;
+    m_form.enabled.cmdSave1 = false;
     m_vars.FileText.clear();
     m_form.txtCreate3Colour = BoxColour::White;
     m_form.txtCreate3.clear();

@@ -58,10 +58,16 @@ public:
 
     // Create File page
     void cmdCreate1_Click();
+    void txtCreate2_Change(); // the user changed the Current File box
     void cmdSave1_Click();
     void cmdClear3_Click();
 
     static constexpr QStringView DatabaseFilter = u"Text files (*.txt)|*.txt|All(*.*)|*.*";
+    // Whether the report box speaks of the text in the Current File box as it stands.
+    bool reportIsCurrent() const { return m_reportCurrent; }
+
+    static constexpr QStringView ChangedSinceReport =
+        u"The Current File has changed since this report: click Verify File again before saving.";
     static constexpr QStringView SaveFilter = u"Text (*.txt)|*.txt| All(*.*)|*.*";
 
 private:
@@ -73,12 +79,14 @@ private:
     void BuildTranslationHeaders();
     void addSelectedLines(const LineListModel& list, QString& box);
     QString saveFolder() const;
+    void showCurrentFile(const QString& text);
 
     FormModel& m_form;
     Platform& m_platform;
     Variables092604 m_vars;
     QString m_databaseFolder;
     QString m_lastSaveFolder; // of this run only: nothing is kept between runs
+    bool m_reportCurrent = false;
 };
 
 } // namespace quenbury::wizard

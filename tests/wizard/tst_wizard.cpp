@@ -29,7 +29,7 @@ int fromEnvironment(const char* name, int fallback) {
 bool followsFormatRules(const QString& text) {
     static const QRegularExpression longRun(u"[^*]{33}"_s), bareReturn(u"(^|[^*])\r"_s);
     return text.count(u'\r') < 2000 && text.contains(u"EOFEOF*"_s) && !longRun.match(text).hasMatch() &&
-           !bareReturn.match(text).hasMatch();
+           !bareReturn.match(text).hasMatch() && !text.contains(u'\u0100');
 }
 
 } // namespace
@@ -135,6 +135,7 @@ void TestWizard::walk() {
             h.form.txtCreate2.clear();
             for (int i = random.bounded(1, 6); i > 0; --i)
                 h.form.txtCreate2 += pick(pieces);
+            h.wizard.txtCreate2_Change();
         } else if (step == u"Select"_s) {
             auto& list = random.bounded(2) ? h.form.lstList1 : h.form.lstList2;
             if (const int first = list.size() > 0 ? random.bounded(int(list.size())) : -1; first >= 0)
@@ -184,13 +185,19 @@ void TestWizard::walk() {
         CHECK(h.form.SSTab1 == (step == u"Page"_s ? header : shows.value(step, page)));
         if (h.form.SSTab1 != page)
             CHECK(std::count(h.form.Check.begin(), h.form.Check.end(), true) == 53);
-        // Save is unlocked by a clean verification alone, and the report's colour says the same.
+        // Save is unlocked by a clean verification of the box as it stands, and the report's colour
+        // says the same; a change of the box or Clear takes the verdict back.
+        const bool changed = step == u"Clear3"_s || (step != u"Verify"_s && h.form.txtCreate2 != box);
+        if (changed)
+            lastClean = false;
         CHECK(h.form.enabled.cmdSave1 == lastClean.value_or(false));
         using quenbury::wizard::BoxColour;
-        const BoxColour verdict = !lastClean || step == u"Clear3"_s ? h.form.txtCreate3Colour
-                                  : *lastClean                      ? BoxColour::Green
-                                                                    : BoxColour::Red;
-        CHECK(h.form.txtCreate3Colour == verdict || h.form.txtCreate3Colour == BoxColour::White);
+        const BoxColour colour = h.form.txtCreate3Colour;
+        if (step == u"Verify"_s)
+            CHECK(*lastClean ? colour == BoxColour::Green || colour == BoxColour::Yellow
+                             : colour == BoxColour::Red);
+        if (changed)
+            CHECK(colour == BoxColour::White);
         // Both lists always hold the same lines, never more than 16-bit indexes can address.
         CHECK(h.form.lstList1.size() == h.form.lstList2.size() && h.form.lstList1.size() <= 32767);
         if (step.startsWith(u"Add"_s)) { // the selected lines, in list order whatever order they were picked
