@@ -1,10 +1,11 @@
 // quenbury-bench: measures the wizard through its real widgets (offscreen) at the sizes a user can
 // reach, and prints each figure's median beside its budget. Not a test: run it on a quiet machine,
-// from a release build:  build/release/bin/quenbury-bench  (--long-line: that section alone)
+// from a release build:  build/release/bin/quenbury-bench  (--long-line or --verify: that section alone)
 
 #include "figures.h"
 
 #include "locations/locationdatabase.h"
+#include "matchfile/structure.h"
 #include "matchfile/verifier.h"
 #include "ui/allocator.h"
 #include "ui/mainwindow.h"
@@ -449,16 +450,22 @@ void measureLongLine(bench::Table& table, const QTemporaryDir& dir) {
 }
 
 void measureVerifier(bench::Table& table) {
-    // A real file's size and the largest text the boxes are designed for.
+    // A real file's size and the largest text the boxes are designed for: what Verify File runs, the
+    // receivers' rules and then the sections.
     for (const auto& [lines, budget] :
          {std::pair{1999, 1.0}, std::pair{quenbury::locations::MaxListLines, 5.0}}) {
         const QString text = matchText(lines);
-        volatile qint32 sink = 0;
+        volatile qsizetype sink = 0;
         const double ms = medianMs(
-            15, [] {}, [&] { sink = quenbury::matchfile::verify(text).LineCount; });
+            15, [] {},
+            [&] {
+                sink = quenbury::matchfile::verify(text).LineCount;
+                sink = quenbury::matchfile::checkStructure(text).findings.size();
+            });
         (void)sink;
-        table.add(u"Verify a %1-line text"_s.arg(QLocale(QLocale::English).toString(lines)), ms, budget,
-                  u"ms"_s);
+        table.add(u"Verify and check the sections of a %1-line text"_s.arg(
+                      QLocale(QLocale::English).toString(lines)),
+                  ms, budget, u"ms"_s);
     }
 }
 
@@ -535,6 +542,10 @@ int main(int argc, char* argv[]) {
     bench::Table table;
     if (argc == 2 && std::strcmp(argv[1], "--long-line") == 0) { // this section alone
         measureLongLine(table, dir);
+        return table.print() ? 0 : 1;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--verify") == 0) { // this section alone
+        measureVerifier(table);
         return table.print() ? 0 : 1;
     }
     measureStartup(table);

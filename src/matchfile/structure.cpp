@@ -3,7 +3,6 @@
 #include "events/eventcatalogue.h"
 #include "matchfile/encoding.h"
 #include "matchfile/format.h"
-#include "matchfile/lineends.h"
 #include "translations/translationheader.h"
 
 #include <QSet>
@@ -69,16 +68,24 @@ const QStringList& headerLines() {
 
 // Walks the lines once, section by section in the order the wizard writes them. Where a line is not
 // what its place asks for, the departure is noted and the walk goes on as if the expected line had
-// been there, so that one missing marker does not turn every later line into a finding.
+// been there, so that one missing marker does not turn every later line into a finding. Lines are
+// read as the walk reaches them, never all kept: a text of 64 MiB may be nothing but line ends.
 class Checker {
 public:
     explicit Checker(QStringView text);
     StructureCheck run();
 
 private:
-    qsizetype lineNumber(qsizetype index) const { return std::min(index + 1, m_rows); }
-    QString quoted(qsizetype index) const;
-    void note(Kind kind, qsizetype index, const QString& title, const QString& expected, qsizetype count = 1);
+    // The line the walk stands on. Lines end as the box ends them: at a CR LF, a lone CR or a lone
+    // LF; a last line without a line end is a line too.
+    QStringView current() const { return m_text.sliced(m_start, m_end - m_start); }
+    bool atLine() const { return m_start < m_text.size(); }
+    bool inBody() const { return atLine() && current() != EndMark; } // before the first end mark
+    void advance();
+    QStringView next() const;
+    qsizetype lineNumber() const;
+
+    StructureFinding& note(Kind kind, const QString& title, const QString& expected, qsizetype count = 1);
     bool expect(QStringView marker);
     template <typename Check>
     void section(const QString& what, std::initializer_list<QStringView> next, Check check);
@@ -88,52 +95,77 @@ private:
     void end();
     void characters();
 
-    QList<QStringView> m_lines; // a last line without a line end is a line too
-    qsizetype m_rows = 0;       // the lines the box shows, with the empty one after a last line end
-    qsizetype m_bodyEnd = 0;    // the first end-mark line, or past the last line
-    qsizetype m_at = 0;         // the line the walk stands on
+    QStringView m_text;
+    qsizetype m_start = 0;      // of the current line
+    qsizetype m_end = 0;        // where its line end stands
+    qsizetype m_index = 0;      // counted from 0
     qsizetype m_missingAt = -1; // where the last expected marker was missing
     std::array<std::optional<StructureFinding>, 6> m_found;
 };
 
-Checker::Checker(QStringView text) {
-    m_lines.reserve(text.count(u'\n') + 1);
-    const qsizetype tail = forEachLineEnd(
-        text, [&](qsizetype start, qsizetype end, bool) { m_lines.append(text.sliced(start, end - start)); });
-    m_rows = m_lines.size() + 1;
-    if (tail < text.size())
-        m_lines.append(text.sliced(tail));
-    m_bodyEnd = m_lines.indexOf(EndMark);
-    if (m_bodyEnd < 0)
-        m_bodyEnd = m_lines.size();
+// Where the line starting at `start` ends.
+qsizetype lineEndFrom(QStringView text, qsizetype start) {
+    qsizetype end = start;
+    while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+        ++end;
+    return end;
 }
 
-QString Checker::quoted(qsizetype index) const {
-    if (index >= m_lines.size())
-        return u"the end of the file"_s;
-    return quote(m_lines[index]);
+// Where the line after the one ending at `end` starts.
+qsizetype nextLineStart(QStringView text, qsizetype end) {
+    if (end >= text.size())
+        return text.size();
+    const bool crLf = text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n';
+    return end + (crLf ? 2 : 1);
+}
+
+Checker::Checker(QStringView text)
+    : m_text(text)
+    , m_end(lineEndFrom(text, 0)) {
+    characters();
+}
+
+void Checker::advance() {
+    m_start = nextLineStart(m_text, m_end);
+    m_end = lineEndFrom(m_text, m_start);
+    ++m_index;
+    characters();
+}
+
+QStringView Checker::next() const {
+    const qsizetype start = nextLineStart(m_text, m_end);
+    return m_text.sliced(start, lineEndFrom(m_text, start) - start);
+}
+
+// Past the last line, the box's empty line after a last line end, or that last line itself.
+qsizetype Checker::lineNumber() const {
+    if (atLine())
+        return m_index + 1;
+    const bool endsWithLineEnd = m_text.isEmpty() || m_text.endsWith(u'\r') || m_text.endsWith(u'\n');
+    return endsWithLineEnd ? m_index + 1 : m_index;
 }
 
 // The first departure of a kind is the one reported; later ones only add to its count.
-void Checker::note(Kind kind, qsizetype index, const QString& title, const QString& expected,
-                   qsizetype count) {
+StructureFinding& Checker::note(Kind kind, const QString& title, const QString& expected, qsizetype count) {
     std::optional<StructureFinding>& finding = m_found[std::size_t(kind)];
     if (finding) {
         finding->count += count;
-        return;
+        return *finding;
     }
-    finding = StructureFinding{kind, title, lineNumber(index), 0, quoted(index), expected, count};
+    const QString found = atLine() ? quote(current()) : u"the end of the file"_s;
+    finding = StructureFinding{kind, title, lineNumber(), 0, found, expected, count};
+    return *finding;
 }
 
 // A marker the walk expects here. When another line stands in its place, that line is left for
 // what comes next.
 bool Checker::expect(QStringView marker) {
-    if (m_at < m_bodyEnd && m_lines[m_at] == marker) {
-        ++m_at;
+    if (inBody() && current() == marker) {
+        advance();
         return true;
     }
-    note(Kind::Marker, m_at, MarkerTitle, quote(marker));
-    m_missingAt = m_at;
+    note(Kind::Marker, MarkerTitle, quote(marker));
+    m_missingAt = m_index;
     return false;
 }
 
@@ -141,8 +173,8 @@ bool Checker::expect(QStringView marker) {
 // here any more is out of place: it is noted and passed over.
 template <typename Check>
 void Checker::section(const QString& what, std::initializer_list<QStringView> next, Check check) {
-    for (; m_at < m_bodyEnd; ++m_at) {
-        const QStringView line = m_lines[m_at];
+    for (; inBody(); advance()) {
+        const QStringView line = current();
         if (!isMarker(line)) {
             check(line);
             continue;
@@ -150,121 +182,112 @@ void Checker::section(const QString& what, std::initializer_list<QStringView> ne
         if (std::find(next.begin(), next.end(), line) != next.end())
             return;
         // Already counted where it stands in for the marker the walk expected.
-        if (m_at != m_missingAt)
-            note(Kind::Marker, m_at, MarkerTitle, what);
+        if (m_index != m_missingAt)
+            note(Kind::Marker, MarkerTitle, what);
     }
 }
 
 void Checker::locationLines(const QString& what, QSet<QStringView>& seen) {
     section(what, {Separator, OrgMarker}, [&](QStringView line) {
         if (!hasLocationCode(line) || seen.contains(line))
-            note(Kind::Location, m_at, u"**Location Listed Twice or Without Code at:"_s, LocationExpected);
+            note(Kind::Location, u"**Location Listed Twice or Without Code at:"_s, LocationExpected);
         seen.insert(line);
     });
 }
 
 // Also a header that lost its first line, the separator closing the locations.
 bool Checker::headerStarts() const {
-    if (m_at >= m_bodyEnd)
+    if (!inBody())
         return false;
-    if (m_lines[m_at] == OrgMarker)
-        return true;
-    return m_lines[m_at] == Separator && m_at + 1 < m_bodyEnd && m_lines[m_at + 1] == OrgMarker;
+    return current() == OrgMarker || (current() == Separator && next() == OrgMarker);
 }
 
 // The header runs to its "#Translations*" line, or to the end mark when that line is gone. Compared
 // with the one the wizard writes allowing for single lines changed, added or left out, so that one
 // line deleted counts as one line and not as every line after it.
 void Checker::header(bool again) {
-    const qsizetype start = m_at;
-    qsizetype end = start;
-    while (end < m_bodyEnd && m_lines[end] != TranslationsMarker)
-        ++end;
-    if (end < m_bodyEnd)
-        ++end;
-    m_at = end;
+    bool closed = false; // its "#Translations*" line is behind the walk
+    const auto consume = [&] {
+        closed = current() == TranslationsMarker;
+        advance();
+    };
     if (again) {
-        note(Kind::TranslationHeader, start, u"**Translation Header Twice at:"_s,
-             u"translation lines, or \"YYYYYY*\" closing them"_s, end - start);
+        StructureFinding& twice = note(Kind::TranslationHeader, u"**Translation Header Twice at:"_s,
+                                       u"translation lines, or \"YYYYYY*\" closing them"_s, 0);
+        for (; !closed && inBody(); consume())
+            ++twice.count;
         return;
     }
     const QStringList& expected = headerLines();
-    qsizetype line = start;
     qsizetype want = 0;
-    qsizetype differing = 0;
-    qsizetype first = -1;
-    QString firstExpected;
-    while (line < end || want < expected.size()) {
-        const bool haveLine = line < end;
+    while ((!closed && inBody()) || want < expected.size()) {
+        const bool haveLine = !closed && inBody();
         const bool haveWant = want < expected.size();
-        if (haveLine && haveWant && m_lines[line] == expected[want]) {
-            ++line;
+        if (haveLine && haveWant && current() == expected[want]) {
+            consume();
             ++want;
             continue;
         }
-        if (first < 0) {
-            first = line;
-            firstExpected = haveWant ? quote(expected[want]) : u"the end of the header"_s;
-        }
-        ++differing;
-        if (haveLine && want + 1 < expected.size() && m_lines[line] == expected[want + 1]) {
+        note(Kind::TranslationHeader, u"**Translation Header Changed at:"_s,
+             haveWant ? quote(expected[want]) : u"the end of the header"_s);
+        const bool nextInHeader = haveLine && current() != TranslationsMarker && next() != EndMark;
+        if (haveLine && want + 1 < expected.size() && current() == expected[want + 1]) {
             ++want; // a header line left out
-        } else if (line + 1 < end && haveWant && m_lines[line + 1] == expected[want]) {
-            ++line; // a line added
+        } else if (nextInHeader && haveWant && next() == expected[want]) {
+            consume(); // a line added
         } else {
-            line += haveLine ? 1 : 0; // a line changed
+            if (haveLine)
+                consume(); // a line changed
             want += haveWant ? 1 : 0;
         }
     }
-    if (first >= 0)
-        note(Kind::TranslationHeader, first, u"**Translation Header Changed at:"_s, firstExpected, differing);
 }
 
 // Exactly one line follows the end mark, the trailer.
 void Checker::end() {
-    if (m_bodyEnd == m_lines.size()) {
-        note(Kind::Marker, m_bodyEnd, MarkerTitle, quote(EndMark));
-        note(Kind::Marker, m_bodyEnd, MarkerTitle, quote(Trailer));
+    if (!atLine()) {
+        note(Kind::Marker, MarkerTitle, quote(EndMark));
+        note(Kind::Marker, MarkerTitle, quote(Trailer));
         return;
     }
-    qsizetype after = m_bodyEnd + 1;
-    if (after < m_lines.size() && m_lines[after] == Trailer)
-        ++after;
+    advance();
+    if (atLine() && current() == Trailer)
+        advance();
     else
-        note(Kind::Marker, after, MarkerTitle, quote(Trailer));
-    if (after < m_lines.size()) {
-        note(Kind::LinesAfterEnd, after, u"**Lines After End Of File at:"_s, u"nothing after \"XXXXXX*\""_s,
-             m_lines.size() - after);
-    }
+        note(Kind::Marker, MarkerTitle, quote(Trailer));
+    if (!atLine())
+        return;
+    StructureFinding& after =
+        note(Kind::LinesAfterEnd, u"**Lines After End Of File at:"_s, u"nothing after \"XXXXXX*\""_s, 0);
+    for (; atLine(); advance())
+        ++after.count;
 }
 
-// Counted by lines, as every other finding is: the save names the first such character anyway.
+// Of the line the walk has just reached. Counted by lines, as every other finding is: the save names
+// the first such character anyway.
 void Checker::characters() {
-    for (qsizetype index = 0; index < m_lines.size(); ++index) {
-        const QStringView line = m_lines[index];
-        // ASCII first: nearly every character of a real file is.
-        const auto bad = std::find_if_not(
-            line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x80 || hasWindows1252Byte(c); });
-        if (bad == line.end())
-            continue;
-        std::optional<StructureFinding>& finding = m_found[std::size_t(Kind::Character)];
-        if (finding) {
-            ++finding->count;
-            continue;
-        }
-        const qsizetype column = bad - line.begin();
-        const bool pair =
-            bad->isHighSurrogate() && column + 1 < line.size() && line[column + 1].isLowSurrogate();
-        UnencodableCharacter character;
-        character.character = line.sliced(column, pair ? 2 : 1).toString();
-        finding = StructureFinding{Kind::Character,
-                                   u"**Character Not In Windows-1252 at:"_s,
-                                   lineNumber(index),
-                                   column + 1,
-                                   quote(character.character) + u" ("_s + character.code() + u')',
-                                   u"a character of Windows-1252, the receivers' character set"_s,
-                                   1};
+    const QStringView line = current();
+    // ASCII first: nearly every character of a real file is.
+    const auto bad = std::find_if_not(line.begin(), line.end(),
+                                      [](QChar c) { return c.unicode() < 0x80 || hasWindows1252Byte(c); });
+    if (bad == line.end())
+        return;
+    std::optional<StructureFinding>& finding = m_found[std::size_t(Kind::Character)];
+    if (finding) {
+        ++finding->count;
+        return;
     }
+    const qsizetype column = bad - line.begin();
+    const bool pair = bad->isHighSurrogate() && column + 1 < line.size() && line[column + 1].isLowSurrogate();
+    UnencodableCharacter character;
+    character.character = line.sliced(column, pair ? 2 : 1).toString();
+    finding = StructureFinding{Kind::Character,
+                               u"**Character Not In Windows-1252 at:"_s,
+                               lineNumber(),
+                               column + 1,
+                               quote(character.character) + u" ("_s + character.code() + u')',
+                               u"a character of Windows-1252, the receivers' character set"_s,
+                               1};
 }
 
 StructureCheck Checker::run() {
@@ -272,14 +295,16 @@ StructureCheck Checker::run() {
     QSet<QStringView> events;
     section(u"an event line"_s, {Separator, LocationSectionMarker}, [&](QStringView line) {
         if (!eventLines().contains(line) || events.contains(line))
-            note(Kind::Event, m_at, u"**Event Unknown or Listed Twice at:"_s,
+            note(Kind::Event, u"**Event Unknown or Listed Twice at:"_s,
                  u"one of the 53 event codes, each listed once"_s);
         events.insert(line);
     });
     expect(Separator);
     expect(LocationSectionMarker);
     QSet<QStringView> locations;
-    locations.reserve(m_bodyEnd - m_at);
+    // Growing a set line by line costs more than the check itself; a location line is rarely shorter
+    // than 16 characters with its line end. A huge text grows it beyond that.
+    locations.reserve(std::min<qsizetype>(m_text.size() / 16, 1 << 16));
     if (expect(NationalLocationLine))
         locations.insert(NationalLocationLine);
     locationLines(u"a location line"_s, locations);
@@ -289,10 +314,9 @@ StructureCheck Checker::run() {
         locationLines(u"a translation line"_s, translations);
     }
     expect(Separator);
-    for (; m_at < m_bodyEnd; ++m_at)
-        note(Kind::Marker, m_at, MarkerTitle, quote(EndMark));
+    for (; inBody(); advance())
+        note(Kind::Marker, MarkerTitle, quote(EndMark));
     end();
-    characters();
 
     StructureCheck check;
     for (const std::optional<StructureFinding>& finding : m_found) {
