@@ -25,8 +25,8 @@ constexpr QStringView TranslationsMarker = u"#Translations*";
 // As much of a line as a finding quotes: a database line may be a megabyte long.
 constexpr qsizetype QuoteLength = 32;
 
-const QString MarkerTitle = u"**Marker Missing or Out of Place at:"_s;
-const QString LocationExpected = u"a six-digit location code, each line listed once"_s;
+const QString MarkerTitle = u"**Marker Missing or Misplaced at:"_s;
+const QString LocationExpected = u"a 6-digit code, once"_s;
 
 QString quote(QStringView line) {
     QString quoted = u"\""_s;
@@ -190,7 +190,7 @@ void Checker::section(const QString& what, std::initializer_list<QStringView> ne
 void Checker::locationLines(const QString& what, QSet<QStringView>& seen) {
     section(what, {Separator, OrgMarker}, [&](QStringView line) {
         if (!hasLocationCode(line) || seen.contains(line))
-            note(Kind::Location, u"**Location Listed Twice or Without Code at:"_s, LocationExpected);
+            note(Kind::Location, u"**Repeated or Uncoded Location at:"_s, LocationExpected);
         seen.insert(line);
     });
 }
@@ -212,8 +212,8 @@ void Checker::header(bool again) {
         advance();
     };
     if (again) {
-        StructureFinding& twice = note(Kind::TranslationHeader, u"**Translation Header Twice at:"_s,
-                                       u"translation lines, or \"YYYYYY*\" closing them"_s, 0);
+        StructureFinding& twice =
+            note(Kind::TranslationHeader, u"**Translation Header Twice at:"_s, u"translation lines"_s, 0);
         for (; !closed && inBody(); consume())
             ++twice.count;
         return;
@@ -282,11 +282,11 @@ void Checker::characters() {
     UnencodableCharacter character;
     character.character = line.sliced(column, pair ? 2 : 1).toString();
     finding = StructureFinding{Kind::Character,
-                               u"**Character Not In Windows-1252 at:"_s,
+                               u"**Not A Windows-1252 Character at:"_s,
                                lineNumber(),
                                column + 1,
                                quote(character.character) + u" ("_s + character.code() + u')',
-                               u"a character of Windows-1252, the receivers' character set"_s,
+                               u"a Windows-1252 character"_s,
                                1};
 }
 
@@ -295,8 +295,7 @@ StructureCheck Checker::run() {
     QSet<QStringView> events;
     section(u"an event line"_s, {Separator, LocationSectionMarker}, [&](QStringView line) {
         if (!eventLines().contains(line) || events.contains(line))
-            note(Kind::Event, u"**Event Unknown or Listed Twice at:"_s,
-                 u"one of the 53 event codes, each listed once"_s);
+            note(Kind::Event, u"**Unknown or Repeated Event at:"_s, u"one of 53 codes, once"_s);
         events.insert(line);
     });
     expect(Separator);
@@ -328,13 +327,15 @@ StructureCheck Checker::run() {
 
 } // namespace
 
+// Laid out as the verifier's own findings are, in lines short enough for the report box.
 QString StructureFinding::text() const {
-    QString where = u"Line "_s + QString::number(line);
-    if (column > 0)
-        where += u", Column "_s + QString::number(column);
     QString text = title;
     text += LineEnd;
-    text += where + u": "_s + found;
+    text += u"Line "_s + QString::number(line);
+    if (column > 0)
+        text += u", Column "_s + QString::number(column);
+    text += LineEnd;
+    text += found;
     text += LineEnd;
     text += u"Expected: "_s + expected;
     text += LineEnd;

@@ -66,8 +66,9 @@ public:
     // Whether the report box speaks of the text in the Current File box as it stands.
     bool reportIsCurrent() const { return m_reportCurrent; }
 
+    // One sentence on two lines, as narrow as the report box.
     static constexpr QStringView ChangedSinceReport =
-        u"The Current File has changed since this report: click Verify File again before saving.";
+        u"The Current File has changed:\r\nverify it again before saving.";
     static constexpr QStringView SaveFilter = u"Text (*.txt)|*.txt| All(*.*)|*.*";
 
 private:

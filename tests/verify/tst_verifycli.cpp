@@ -11,7 +11,7 @@ namespace {
 const QByteArray cleanReport = "Number of Characters: 101\nNumber of Lines:9\n\nNumber of Errors: 0\n";
 const QByteArray faultyReport = "Number of Characters: 100\nNumber of Lines:1\n**Asterisk Missing\n"
                                 "or there is a blank line at:\nLine 1\n#MatchEvent\nNumber of Errors: 1\n\n"
-                                "**Marker Missing or Out of Place at:\nLine 1: \"#MatchEvent\"\n"
+                                "**Marker Missing or Misplaced at:\nLine 1\n\"#MatchEvent\"\n"
                                 "Expected: \"#MatchEvent*\"\n(1 line)\n";
 
 } // namespace
