@@ -4,6 +4,8 @@
 #include "fuzzcheck.h"
 
 #include "matchfile/encoding.h"
+#include "matchfile/lineends.h"
+#include "matchfile/structure.h"
 #include "matchfile/verifier.h"
 
 #include <cstdint>
@@ -47,5 +49,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(r.StatusText.startsWith(u"Number of Characters: "_s + QString::number(text.size()) +
                                        u"\r\nNumber of Lines:"_s + QString::number(lines) + u"\r\n"_s));
     FUZZ_CHECK(r.StatusText.endsWith(u"\r\nNumber of Errors: "_s + QString::number(errors)));
+
+    // The structure check names lines the box shows, at most one finding of each kind, in order; a
+    // text read from bytes holds no character the save would refuse.
+    const quenbury::matchfile::StructureCheck structure = quenbury::matchfile::checkStructure(text);
+    qsizetype lineEnds = 0;
+    quenbury::matchfile::forEachLineEnd(text, [&](qsizetype, qsizetype, bool) { ++lineEnds; });
+    int previousKind = -1;
+    for (const quenbury::matchfile::StructureFinding& finding : structure.findings) {
+        FUZZ_CHECK(finding.line >= 1);
+        FUZZ_CHECK(finding.line <= lineEnds + 1);
+        FUZZ_CHECK(finding.count >= 1);
+        FUZZ_CHECK(int(finding.kind) > previousKind);
+        previousKind = int(finding.kind);
+    }
+    FUZZ_CHECK(!structure.hasErrors());
     return 0;
 }

@@ -92,7 +92,7 @@ private:
     void locationLines(const QString& what, QSet<QStringView>& seen);
     bool headerStarts() const;
     void header(bool again);
-    void end();
+    void end(bool strayLines);
     void characters();
 
     QStringView m_text;
@@ -218,10 +218,14 @@ void Checker::header(bool again) {
             ++twice.count;
         return;
     }
+    // A header cut short still leaves the separator that closes the file to the file.
+    const auto inHeader = [&] {
+        return !closed && inBody() && !(current() == Separator && next() == EndMark);
+    };
     const QStringList& expected = headerLines();
     qsizetype want = 0;
-    while ((!closed && inBody()) || want < expected.size()) {
-        const bool haveLine = !closed && inBody();
+    while (inHeader() || want < expected.size()) {
+        const bool haveLine = inHeader();
         const bool haveWant = want < expected.size();
         if (haveLine && haveWant && current() == expected[want]) {
             consume();
@@ -243,10 +247,12 @@ void Checker::header(bool again) {
     }
 }
 
-// Exactly one line follows the end mark, the trailer.
-void Checker::end() {
+// Exactly one line follows the end mark, the trailer. Without an end mark, lines that stood where it
+// belongs have been counted for it.
+void Checker::end(bool strayLines) {
     if (!atLine()) {
-        note(Kind::Marker, MarkerTitle, quote(EndMark));
+        if (!strayLines)
+            note(Kind::Marker, MarkerTitle, quote(EndMark));
         note(Kind::Marker, MarkerTitle, quote(Trailer));
         return;
     }
@@ -313,9 +319,10 @@ StructureCheck Checker::run() {
         locationLines(u"a translation line"_s, translations);
     }
     expect(Separator);
+    const bool strayLines = inBody();
     for (; inBody(); advance())
         note(Kind::Marker, MarkerTitle, quote(EndMark));
-    end();
+    end(strayLines);
 
     StructureCheck check;
     for (const std::optional<StructureFinding>& finding : m_found) {
