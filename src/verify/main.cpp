@@ -4,6 +4,7 @@
 #include "matchfile/encoding.h"
 #include "matchfile/lineends.h"
 #include "matchfile/readfile.h"
+#include "matchfile/savefile.h"
 #include "matchfile/structure.h"
 #include "matchfile/verifier.h"
 
@@ -86,6 +87,8 @@ int main(int argc, char* argv[]) {
         if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF && ::open("/dev/null", O_RDONLY) != fd)
             return Unreadable;
     }
+    // Past the file size limit, writing the report fails with a message instead of ending the program.
+    quenbury::matchfile::ignoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
