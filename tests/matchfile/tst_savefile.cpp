@@ -76,7 +76,8 @@ void TestSaveFile::save() {
             (target.startsWith(u"owners/"_s) && ::chown(shared, owner, gid_t(-1))))
             QSKIP("only root can give a link or a folder to another user");
     }
-    const auto before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    const auto before =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 
     rlimit limit{};
     QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
@@ -91,7 +92,9 @@ void TestSaveFile::save() {
     const QByteArray written = readFile(error ? dir.filePath(u"old.txt"_s) : path);
     QCOMPARE(decodeWindows1252(written).value(), error ? u"old content"_s : text); // one byte a character
     if (error)
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), before);
+        QCOMPARE(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            before);
     // A replaced file keeps its mode; a new one gets the usual mode, 0666 less the umask.
     const mode_t mask = ::umask(0);
     ::umask(mask);

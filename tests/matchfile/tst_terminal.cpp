@@ -16,14 +16,15 @@ void TestTerminal::escape_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QByteArray>("shown"); // on a terminal, as `ls -b` shows a name
     QTest::addColumn<bool>("keepLineFeeds");
-    const auto row = [](const char* name, const QByteArray& bytes, const QByteArray& shown, bool keep) {
+    const auto row = [](const char* name, QByteArray bytes, QByteArray shown, bool keep) {
         QTest::newRow(name) << bytes << shown << keep;
     };
     row("text and a tab", "a b\tc*\\", "a b\tc*\\", false);
     row("C escapes", "\a\b\n\v\f\r", "\\a\\b\\n\\v\\f\\r", false);
     row("line feeds of a report", "A*\nB\r*", "A*\nB\\r*", true);
     row("title and delete", "\033]0;x\007\177", "\\033]0;x\\a\\177", false);
-    row("UTF-8", "\xC2\xA0\xE2\x82\xAC\xF0\x9F\x98\x80", "\xC2\xA0\xE2\x82\xAC\xF0\x9F\x98\x80", false);
+    const QByteArray utf8 = "\xC2\xA0\xE2\x82\xAC\xF0\x9F\x98\x80";
+    row("UTF-8", utf8, utf8, false);
     row("C1 control character",
         "\xC2\x9B"
         "2J",
