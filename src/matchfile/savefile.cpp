@@ -162,7 +162,7 @@ Target resolve(const QByteArray& path) {
         }
         target.folder = std::move(entry);
     }
-    // Out of parts: the path names a folder ("/", "..", a link to a folder).
+    // Out of parts: the path names a folder ("/", ".", a link to "/").
     target.refusal = target.folder.get() < 0 ? systemError() : notARegularFile(S_IFDIR);
     return target;
 }
