@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -26,18 +27,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray utf8 = "a" + bytes.sliced(marked ? 3 : 0);
     const QString text =
         marked ? QString::fromUtf8(utf8).sliced(1) : quenbury::matchfile::decodeWindows1252(bytes).value();
-    // Refused only for NUL bytes, or for a mark before bytes that are not UTF-8.
-    const bool refused = bytes.contains('\0') || (marked && QString::fromUtf8(utf8).toUtf8() != utf8);
-    FUZZ_CHECK(read.error.has_value() == refused && (!refused || read.database.lines.isEmpty()));
-    if (refused)
-        return 0;
-    FUZZ_CHECK(read.database.byteLength == bytes.size() && read.database.text == text);
     // CR LF, a lone CR and a lone LF each end a line; a last line without a line end counts if not empty.
     QString ends = text;
     QStringList lines =
         ends.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n').split(u'\n');
     if (ends.isEmpty() || ends.endsWith(u'\n'))
         lines.removeLast();
+    const auto tooLong = [](const QString& line) {
+        return line.size() > quenbury::locations::MaxDatabaseLineLength;
+    };
+    // Refused only for NUL bytes, for a mark before bytes that are not UTF-8, or for a line longer than
+    // the lists take.
+    const bool refused = bytes.contains('\0') || (marked && QString::fromUtf8(utf8).toUtf8() != utf8) ||
+                         std::any_of(lines.begin(), lines.end(), tooLong);
+    FUZZ_CHECK(read.error.has_value() == refused && (!refused || read.database.lines.isEmpty()));
+    if (refused)
+        return 0;
+    FUZZ_CHECK(read.database.byteLength == bytes.size() && read.database.text == text);
     FUZZ_CHECK(read.database.lines == lines);
     return 0;
 }

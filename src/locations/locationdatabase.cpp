@@ -11,12 +11,28 @@ namespace quenbury::locations {
 
 namespace {
 
-// As many as splitDatabaseLines() makes, without making them: a file of line ends alone, split,
-// would take twenty times its size in memory before the list limit refused it.
-qsizetype countDatabaseLines(QStringView text) {
+struct LineCount {
     qsizetype lines = 0;
-    const qsizetype tail = matchfile::forEachLineEnd(text, [&](qsizetype, qsizetype, bool) { ++lines; });
-    return lines + (tail < text.size() ? 1 : 0);
+    qsizetype longLine = 0; // the first line longer than MaxDatabaseLineLength, counted from 1
+    qsizetype longLength = 0;
+};
+
+// As many lines as splitDatabaseLines() makes, without making them: a file of line ends alone, split,
+// would take twenty times its size in memory before the list limit refused it.
+LineCount countDatabaseLines(QStringView text) {
+    LineCount count;
+    const auto line = [&count](qsizetype start, qsizetype end) {
+        ++count.lines;
+        if (count.longLine == 0 && end - start > MaxDatabaseLineLength) {
+            count.longLine = count.lines;
+            count.longLength = end - start;
+        }
+    };
+    const qsizetype tail =
+        matchfile::forEachLineEnd(text, [&](qsizetype start, qsizetype end, bool) { line(start, end); });
+    if (tail < text.size())
+        line(tail, text.size());
+    return count;
 }
 
 } // namespace
@@ -63,11 +79,17 @@ DatabaseReadResult readLocationDatabase(const QString& path) {
             return fail(QStringLiteral("it could not be read as Windows-1252 text"));
     }
 
-    const qsizetype lineCount = countDatabaseLines(*text);
-    if (lineCount > MaxListLines)
+    const LineCount count = countDatabaseLines(*text);
+    if (count.lines > MaxListLines)
         return fail(QStringLiteral("it has %1 lines, and the lists can take at most %2")
-                        .arg(lineCount)
+                        .arg(count.lines)
                         .arg(MaxListLines));
+    if (count.longLine > 0)
+        return fail(QStringLiteral("line %1 has %2 characters, and the lists take lines of at most %3 (a "
+                                   "location line in a match file is at most 31 characters)")
+                        .arg(count.longLine)
+                        .arg(count.longLength)
+                        .arg(MaxDatabaseLineLength));
 
     result.database.byteLength = bytes.size();
     result.database.text = *std::move(text);

@@ -11,6 +11,11 @@ namespace quenbury::locations {
 // The code lists address their lines with 16-bit signed indexes.
 inline constexpr int MaxListLines = 32767;
 
+// Far beyond any location line a receiver takes (31 characters), and short enough that a list of
+// the most lines, each this long, still finds and paints at once. A longer line is no location line:
+// it only costs the window time and memory.
+inline constexpr int MaxDatabaseLineLength = 1024;
+
 // A location database as read from disk: its size, its whole text and its lines.
 struct LocationDatabase {
     qint64 byteLength = 0;
@@ -28,8 +33,8 @@ struct DatabaseReadResult {
 // line stays an empty line.
 QStringList splitDatabaseLines(QStringView text);
 
-// Reads the file once, as bytes, and closes it. Refuses what readUserFile() refuses, and files holding
-// NUL bytes: those are not text.
+// Reads the file once, as bytes, and closes it. Refuses what readUserFile() refuses, files holding
+// NUL bytes (those are not text), and files with more lines, or a longer line, than the lists take.
 DatabaseReadResult readLocationDatabase(const QString& path);
 
 // The index of the first line that holds `needle` anywhere (case-sensitive), or -1.

@@ -1,5 +1,7 @@
 #include "matchfile/readfile.h"
 
+#include "matchfile/filekind.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -19,39 +21,15 @@ QString tooLarge() {
     return QStringLiteral("it is larger than %1 MiB").arg(MaxUserFileSize / (1024 * 1024));
 }
 
-// Why a file of this kind is not read, or nothing when it may be. Asked twice: of the path before it
-// is opened, so that no device is even opened, and of what was opened, in case the path changed.
+// Why a file is not read, or nothing when it may be. Asked twice: of the path before it is opened,
+// so that no device is even opened, and of what was opened, in case the path changed.
 std::optional<QString> refusal(const struct stat& info) {
-    if (S_ISDIR(info.st_mode))
-        return qt_error_string(EISDIR); // as any other program says it
-    if (!S_ISREG(info.st_mode)) {
-        const QString kind = S_ISFIFO(info.st_mode)   ? QStringLiteral("a named pipe (FIFO)")
-                             : S_ISCHR(info.st_mode)  ? QStringLiteral("a character device")
-                             : S_ISBLK(info.st_mode)  ? QStringLiteral("a block device")
-                             : S_ISSOCK(info.st_mode) ? QStringLiteral("a socket")
-                                                      : QStringLiteral("a special file");
-        return QStringLiteral("it is %1, not a regular file").arg(kind);
-    }
+    if (auto kind = notARegularFile(info.st_mode))
+        return kind;
     if (info.st_size > MaxUserFileSize)
         return tooLarge();
     return std::nullopt;
 }
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 } // namespace
 
@@ -66,12 +44,18 @@ UserFileBytes readUserFile(const QByteArray& nativePath) {
         return result;
 
     // Without O_NONBLOCK, opening a FIFO that took the file's place waits for a writer for good.
-    const Descriptor fd(::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) {
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
         result.error = systemError();
         return result;
     }
-    if (::fstat(fd.get(), &info) != 0 || (result.error = refusal(info))) {
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        result.error = file.errorString();
+        return result;
+    }
+    if (::fstat(fd, &info) != 0 || (result.error = refusal(info))) {
         if (!result.error)
             result.error = systemError();
         return result;
@@ -90,13 +74,11 @@ UserFileBytes readUserFile(const QByteArray& nativePath) {
             }
             bytes.resize(qsizetype(std::min<qint64>(2 * qint64(filled) + 4096, MaxUserFileSize + 1)));
         }
-        const ssize_t n = ::read(fd.get(), bytes.data() + filled, size_t(bytes.size() - filled));
+        const qint64 n = file.read(bytes.data() + filled, bytes.size() - filled);
         if (n == 0)
             break;
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            result = {QByteArray(), systemError()};
+            result = {QByteArray(), file.errorString()};
             return result;
         }
         filled += n;

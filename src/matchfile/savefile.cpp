@@ -1,30 +1,62 @@
 #include "matchfile/savefile.h"
 
 #include "matchfile/encoding.h"
+#include "matchfile/filekind.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <deque>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace quenbury::matchfile {
 
 namespace {
+
+// As many links as the kernel follows on one path.
+constexpr int MaxLinks = 40;
 
 QString failure(const QString& path, const QString& reason) {
     return QStringLiteral("The file \u201C%1\u201D could not be saved: %2.")
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-// A short write is no failure to Qt: a buffered QSaveFile that the system cuts short (a file size
-// limit, a full quota) commits the cut file over the old one. So write unbuffered and insist on
-// every byte; the write after a short one fails with the system's reason.
-bool writeAll(QFileDevice& file, const QByteArray& bytes) {
+QString systemError() {
+    return qt_error_string(errno);
+}
+
+// A descriptor of a folder or of a link, which Qt has no class for. O_PATH descriptors: they need no
+// read permission and are only ever used to name what comes next.
+class PathHandle {
+public:
+    explicit PathHandle(int fd = -1)
+        : m_fd(fd) {}
+    ~PathHandle() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    PathHandle(PathHandle&& other) noexcept
+        : m_fd(std::exchange(other.m_fd, -1)) {}
+    PathHandle& operator=(PathHandle&& other) noexcept {
+        std::swap(m_fd, other.m_fd);
+        return *this;
+    }
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// A short write is no failure to Qt: so write unbuffered and insist on every byte; the write after a
+// short one fails with the system's reason (a file size limit, a full disk).
+bool writeAll(QFile& file, const QByteArray& bytes) {
     qint64 written = 0;
     while (written < bytes.size()) {
         const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
@@ -35,71 +67,181 @@ bool writeAll(QFileDevice& file, const QByteArray& bytes) {
     return true;
 }
 
-// A pipe or socket is no place for a match file, and writing into a FIFO that nobody reads waits
-// for good.
-std::optional<QString> notAFileFor(mode_t mode) {
-    if (S_ISFIFO(mode))
-        return QStringLiteral("it is a named pipe (FIFO), not a file");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("it is a socket, not a file");
-    return std::nullopt;
-}
-
-// A device cannot be replaced by renaming a temporary file over it (and must not be: as root that
-// would swap /dev/full for a plain file), so such a target is written in place. Opened without
-// waiting, then asked again what it is, in case a FIFO took the device's place meanwhile.
-std::optional<QString> writeInPlace(const QString& path, const QByteArray& bytes) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return failure(path, qt_error_string(errno));
-    QFile file;
-    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return failure(path, file.errorString());
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        return failure(path, qt_error_string(errno));
-    if (const auto refusal = notAFileFor(info.st_mode))
-        return failure(path, *refusal);
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK); // a device may be slow: let it be
-    if (!writeAll(file, bytes))
-        return failure(path, file.errorString());
-    file.close();
-    return std::nullopt;
-}
-
-// The kernel follows a symbolic link in a sticky folder that everybody may write into (/tmp) only
-// when it belongs to the one following it or to the folder's owner; another user could have planted
-// it to make this save replace a file of theirs choosing. The program follows links itself (to keep
-// them), so it applies the same rule, to every link of a chain. Gives the path the save really writes.
+// Where the save goes: a folder held open, a name in it and what stands there now (nothing for a
+// new file), or why nothing may be written.
 struct Target {
-    QString path;
+    PathHandle folder;
+    QByteArray name;
+    std::optional<struct stat> existing;
     std::optional<QString> refusal;
 };
 
-Target followLinks(QString path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat link {};
-        if (::lstat(QFile::encodeName(path).constData(), &link) != 0 || !S_ISLNK(link.st_mode))
-            return {path, std::nullopt};
-        const QFileInfo info(path);
-        struct stat folder {};
-        const bool shared = ::stat(QFile::encodeName(info.absolutePath()).constData(), &folder) == 0 &&
-                            (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
-        if (shared && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid) {
-            return {path,
-                    QStringLiteral("it is a symbolic link in a folder that every user may write into, and "
-                                   "neither you nor the folder\u2019s owner made it, so it is not followed")};
+// The kernel follows a link in a sticky folder that every user may write into (/tmp) only when it
+// belongs to the one following it or to the folder's owner: another user could have planted it to
+// make this save replace a file of their choosing. The save follows links itself, so it applies the
+// same rule to every link on the way.
+bool mayFollow(int folder, const struct stat& link) {
+    struct stat info {};
+    if (::fstat(folder, &info) != 0)
+        return false;
+    const bool shared = (info.st_mode & S_ISVTX) && (info.st_mode & S_IWOTH);
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == info.st_uid;
+}
+
+QString plantedLink(const QByteArray& name, bool last) {
+    const QString link =
+        last ? QStringLiteral("it")
+             : QStringLiteral("the folder \u201C%1\u201D on its way").arg(QFile::decodeName(name));
+    return QStringLiteral("%1 is a symbolic link in a folder that every user may write into, and neither you "
+                          "nor the folder\u2019s owner made it, so it is not followed")
+        .arg(link);
+}
+
+PathHandle openFolder(const char* path) {
+    return PathHandle(::open(path, O_PATH | O_DIRECTORY | O_CLOEXEC));
+}
+
+// Resolves the path one part at a time, each part opened without following it and each folder held
+// open, so that what is checked is what is written: the save names nothing by a path again.
+Target resolve(const QByteArray& path) {
+    Target target;
+    target.folder = openFolder(path.startsWith('/') ? "/" : ".");
+    std::deque<QByteArray> parts;
+    const auto queue = [&parts](const QByteArray& route) {
+        const QList<QByteArray> names = route.split('/');
+        for (auto name = names.rbegin(); name != names.rend(); ++name) {
+            if (!name->isEmpty() && *name != ".")
+                parts.push_front(*name);
         }
-        path = info.symLinkTarget();
+    };
+    queue(path);
+    int links = 0;
+    while (target.folder.get() >= 0 && !parts.empty()) {
+        const QByteArray name = parts.front();
+        parts.pop_front();
+        const bool last = parts.empty();
+        PathHandle entry(::openat(target.folder.get(), name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+        struct stat info {};
+        if (entry.get() < 0 && errno == ENOENT && last) {
+            target.name = name;
+            return target;
+        }
+        if (entry.get() < 0 || ::fstat(entry.get(), &info) != 0) {
+            target.refusal = systemError();
+            return target;
+        }
+        if (S_ISLNK(info.st_mode)) {
+            if (++links > MaxLinks) {
+                target.refusal = qt_error_string(ELOOP);
+                return target;
+            }
+            if (!mayFollow(target.folder.get(), info)) {
+                target.refusal = plantedLink(name, last);
+                return target;
+            }
+            QByteArray route(PATH_MAX, Qt::Uninitialized);
+            const ssize_t length = ::readlinkat(entry.get(), "", route.data(), size_t(route.size()));
+            if (length <= 0 || length == route.size()) {
+                target.refusal = length < 0 ? systemError() : qt_error_string(length ? ENAMETOOLONG : ENOENT);
+                return target;
+            }
+            route.truncate(length);
+            if (route.startsWith('/'))
+                target.folder = openFolder("/");
+            queue(route);
+            continue;
+        }
+        if (last) {
+            target.name = name;
+            target.existing = info;
+            return target;
+        }
+        if (!S_ISDIR(info.st_mode)) {
+            target.refusal = qt_error_string(ENOTDIR);
+            return target;
+        }
+        target.folder = std::move(entry);
     }
-    return {path, qt_error_string(ELOOP)};
+    // Out of parts: the path names a folder ("/", ".", a link to "/").
+    target.refusal = target.folder.get() < 0 ? systemError() : notARegularFile(S_IFDIR);
+    return target;
+}
+
+// A device cannot be replaced by renaming a temporary file over it (and must not be: as root that
+// would swap /dev/full for a plain file), so it is written in place. Opened without waiting and
+// without following a link, then asked again what it is, in case a FIFO took the device's place.
+std::optional<QString> writeInPlace(const Target& target, const QByteArray& bytes) {
+    const int fd = ::openat(target.folder.get(), target.name.constData(),
+                            O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return systemError();
+    QFile file;
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return file.errorString();
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return systemError();
+    if (!S_ISCHR(info.st_mode) && !S_ISBLK(info.st_mode))
+        return notARegularFile(info.st_mode).value_or(qt_error_string(EBUSY));
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK); // a device may be slow: let it be
+    if (!writeAll(file, bytes))
+        return file.errorString();
+    return std::nullopt;
+}
+
+// Writes a new file beside the target, under a name nobody else can have made, and renames it over
+// the target in the same folder: readers see the old file or the new one, never a part of it.
+std::optional<QString> replace(const Target& target, const QByteArray& bytes) {
+    const int folder = target.folder.get();
+    QByteArray temporary;
+    int fd = -1;
+    // Until the replacement has the old file's mode, nobody else may read it; a new file gets the usual
+    // mode (0666 less the umask) from the system.
+    const mode_t mode = target.existing ? 0600 : 0666;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = ".quenbury-" + QByteArray::number(QRandomGenerator::system()->generate64(), 36) + ".tmp";
+        fd = ::openat(folder, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      mode);
+        if (fd < 0 && errno != EEXIST)
+            return systemError();
+    }
+    if (fd < 0)
+        return qt_error_string(EEXIST);
+    QFile file;
+    const auto written = [&]() -> std::optional<QString> {
+        if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            return file.errorString();
+        }
+        if (!writeAll(file, bytes))
+            return file.errorString();
+        if (target.existing && ::fchmod(fd, target.existing->st_mode & 07777) != 0)
+            return systemError();
+        if (::fsync(fd) != 0)
+            return systemError();
+        file.close();
+        if (::renameat(folder, temporary.constData(), folder, target.name.constData()) != 0)
+            return systemError();
+        return std::nullopt;
+    }();
+    if (written)
+        ::unlinkat(folder, temporary.constData(), 0);
+    return written;
 }
 
 } // namespace
 
+void ignoreFileSizeSignal() {
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && !(current.sa_flags & SA_SIGINFO) &&
+        current.sa_handler == SIG_DFL)
+        std::signal(SIGXFSZ, SIG_IGN);
+}
+
 std::optional<QString> saveMatchFile(const QString& path, QStringView text) {
+    ignoreFileSizeSignal();
     const Windows1252Bytes encoded = toWindows1252(text);
     if (encoded.unencodable) {
         return QStringLiteral("The file was not saved: %1 has no place in the receivers\u2019 character set "
@@ -107,29 +249,18 @@ std::optional<QString> saveMatchFile(const QString& path, QStringView text) {
             .arg(encoded.unencodable->describe());
     }
 
-    const Target resolved = followLinks(path);
-    if (resolved.refusal)
-        return failure(path, *resolved.refusal);
-    const QFileInfo target(resolved.path);
-    if (target.isDir())
-        return failure(path, QStringLiteral("it is a folder"));
-    struct stat info {};
-    if (::stat(QFile::encodeName(resolved.path).constData(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        if (const auto refusal = notAFileFor(info.st_mode))
-            return failure(path, *refusal);
-        return writeInPlace(resolved.path, encoded.bytes);
+    const Target target = resolve(QFile::encodeName(path));
+    std::optional<QString> error = target.refusal;
+    if (!error && target.existing && !S_ISREG(target.existing->st_mode)) {
+        const mode_t mode = target.existing->st_mode;
+        // A pipe or socket is no place for a match file, and writing into a FIFO that nobody reads
+        // waits for good.
+        error = S_ISCHR(mode) || S_ISBLK(mode) ? writeInPlace(target, encoded.bytes) : notARegularFile(mode);
+    } else if (!error) {
+        error = replace(target, encoded.bytes);
     }
-
-    QSaveFile file(resolved.path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(path, file.errorString());
-    if (!writeAll(file, encoded.bytes)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failure(path, reason);
-    }
-    if (!file.commit())
-        return failure(path, file.errorString());
+    if (error)
+        return failure(path, *error);
     return std::nullopt;
 }
 

@@ -8,8 +8,15 @@
 namespace quenbury::matchfile {
 
 // Writes the text as Windows-1252 bytes, exactly as they stand: no line end is added.
-// All or nothing: on any failure an existing file at the path keeps its old content.
+// All or nothing: on any failure an existing file at the path keeps its old content. A regular file
+// is replaced by a new one with the old one's mode, so hard links to it keep the old text and the
+// file becomes the saver's; a device is written in place.
 // Returns a message for the user when nothing could be written.
 std::optional<QString> saveMatchFile(const QString& path, QStringView text);
+
+// A write past the file size limit (ulimit -f) sends SIGXFSZ, which ends a program by default, and
+// the window's unsaved text with it. Ignored, the write fails with "File too large" instead and the
+// program says so. Leaves a disposition the program chose itself alone; saveMatchFile() calls it.
+void ignoreFileSizeSignal();
 
 } // namespace quenbury::matchfile

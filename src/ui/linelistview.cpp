@@ -10,11 +10,6 @@
 
 namespace quenbury::ui {
 
-void ShortLineDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
-    QStyledItemDelegate::initStyleOption(option, index);
-    option->text.truncate(MaxShownCharacters);
-}
-
 QString AreaNameDelegate::spokenText(const QString& line) {
     const QStringView area = locations::areaName(line);
     return area.isEmpty() ? line : line + QStringLiteral(", ") + area.toString();
@@ -23,14 +18,14 @@ QString AreaNameDelegate::spokenText(const QString& line) {
 bool AreaNameDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
                                  const QStyleOptionViewItem& option, const QModelIndex& index) {
     if (event->type() != QEvent::ToolTip || !index.isValid())
-        return ShortLineDelegate::helpEvent(event, view, option, index);
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
     QToolTip::showText(event->globalPos(), spokenText(index.data().toString()), view);
     return true;
 }
 
 void AreaNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
-    ShortLineDelegate::paint(painter, option, index);
+    QStyledItemDelegate::paint(painter, option, index);
     const QString line = index.data(Qt::DisplayRole).toString();
     const QStringView area = locations::areaName(line);
     if (area.isEmpty())

@@ -11,25 +11,13 @@ class LineListModel;
 
 namespace quenbury::ui {
 
-// Shows a row's line cut to what a screen can hold: laying out a line of a megabyte, as a hostile
-// database may hold, takes a second at every repaint of the list.
-class ShortLineDelegate : public QStyledItemDelegate {
-    Q_OBJECT
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    static constexpr qsizetype MaxShownCharacters = 1024;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
-};
-
 // Paints a database line as it is, then the name of its area in a muted colour ("Ohio"), so that
 // the 26 Franklins tell themselves apart. The line's own text stays what the model holds. The name
 // may be cut short in a narrow list: the tip and a screen reader say it whole.
-class AreaNameDelegate : public ShortLineDelegate {
+class AreaNameDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    using ShortLineDelegate::ShortLineDelegate;
+    using QStyledItemDelegate::QStyledItemDelegate;
 
     // "039049Franklin*, Ohio"; the line alone when its code names no area.
     static QString spokenText(const QString& line);

@@ -326,7 +326,6 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     c.rtxtTranslations1 = new QListView(page);
     c.rtxtTranslations1->setObjectName(u"rtxtTranslations1"_s);
     c.rtxtTranslations1->setUniformItemSizes(true);
-    c.rtxtTranslations1->setItemDelegate(new ShortLineDelegate(c.rtxtTranslations1));
     c.rtxtTranslations1->setSelectionMode(QAbstractItemView::NoSelection);
     c.rtxtTranslations1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     c.rtxtTranslations1->setAccessibleName(u"Loaded location database"_s);

@@ -4,7 +4,9 @@
 #include "matchfile/encoding.h"
 #include "matchfile/lineends.h"
 #include "matchfile/readfile.h"
+#include "matchfile/savefile.h"
 #include "matchfile/structure.h"
+#include "matchfile/terminal.h"
 #include "matchfile/verifier.h"
 
 #include <QCommandLineParser>
@@ -16,6 +18,9 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
+
+using quenbury::matchfile::escapeForTerminal;
+using quenbury::matchfile::LineFeeds;
 
 namespace {
 
@@ -39,6 +44,27 @@ bool outputWritten() {
 
 void print(FILE* stream, const QString& text) {
     print(stream, text.toLocal8Bit());
+}
+
+// On a terminal, a file name or an excerpt of a file could clear the screen or set the title, so
+// control characters are shown escaped there; into a pipe or a file the bytes go unchanged.
+QByteArray shown(FILE* stream, const QByteArray& bytes, LineFeeds lineFeeds = LineFeeds::Escaped) {
+    if (!::isatty(::fileno(stream)))
+        return bytes;
+    return escapeForTerminal(bytes, lineFeeds);
+}
+
+QByteArray shown(FILE* stream, const QString& text, LineFeeds lineFeeds = LineFeeds::Escaped) {
+    return shown(stream, text.toLocal8Bit(), lineFeeds);
+}
+
+// Whether everything meant for standard output reached it; if not, says so, naming what was lost.
+bool written(const QString& what) {
+    if (outputWritten())
+        return true;
+    print(stderr, QStringLiteral("quenbury-verify: %1 could not be written: %2\n")
+                      .arg(what, qt_error_string(outputError)));
+    return false;
 }
 
 QString usage() {
@@ -86,6 +112,8 @@ int main(int argc, char* argv[]) {
         if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF && ::open("/dev/null", O_RDONLY) != fd)
             return Unreadable;
     }
+    // Past the file size limit, writing the report fails with a message instead of ending the program.
+    quenbury::matchfile::ignoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -98,16 +126,16 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument(QStringLiteral("FILE"), QString(), QStringLiteral("FILE..."));
     if (!parser.parse(arguments)) {
         print(stderr,
-              QStringLiteral("quenbury-verify: %1\nTry 'quenbury-verify --help'.\n").arg(parser.errorText()));
+              "quenbury-verify: " + shown(stderr, parser.errorText()) + "\nTry 'quenbury-verify --help'.\n");
         return Unreadable;
     }
     if (parser.isSet(help)) {
         print(stdout, usage());
-        return outputWritten() ? AllClean : Unreadable;
+        return written(QStringLiteral("the help")) ? AllClean : Unreadable;
     }
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral("quenbury-verify " QUENBURY_VERSION "\n"));
-        return outputWritten() ? AllClean : Unreadable;
+        return written(QStringLiteral("the version")) ? AllClean : Unreadable;
     }
     const QList<QByteArray> files = fileArguments(parser.positionalArguments(), argc, argv);
     if (files.isEmpty()) {
@@ -123,7 +151,7 @@ int main(int argc, char* argv[]) {
         const std::optional<QString> text =
             read.error ? std::nullopt : quenbury::matchfile::decodeWindows1252(read.bytes);
         if (!text) {
-            print(stderr, "quenbury-verify: " + path + ": " +
+            print(stderr, "quenbury-verify: " + shown(stderr, path) + ": " +
                               read.error.value_or(QStringLiteral("it could not be read as Windows-1252 text"))
                                   .toLocal8Bit() +
                               '\n');
@@ -144,15 +172,12 @@ int main(int argc, char* argv[]) {
 
         report.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (files.size() > 1)
-            print(stdout, QByteArray(first ? "" : "\n") + "==> " + path + " <==\n");
-        print(stdout, report + u'\n');
+            print(stdout, QByteArray(first ? "" : "\n") + "==> " + shown(stdout, path) + " <==\n");
+        print(stdout, shown(stdout, report, LineFeeds::Kept) + '\n');
         first = false;
     }
-    if (!outputWritten()) {
-        print(stderr, QStringLiteral("quenbury-verify: the report could not be written: %1\n")
-                          .arg(qt_error_string(outputError)));
+    if (!written(QStringLiteral("the report")))
         return Unreadable;
-    }
     if (anyUnreadable)
         return Unreadable;
     return anyErrors ? FoundErrors : AllClean;

@@ -48,6 +48,10 @@ void TestLocationDatabase::read_data() {
     row("NUL inside", QByteArray("A*\r\nB\0*\r\n", 9), u"!it holds NUL bytes, so it is not a text file."_s);
     row("too many lines", QByteArray(32768, '\n'),
         u"!it has 32768 lines, and the lists can take at most 32767."_s);
+    row("line of 1,025 characters", "A*\r\n" + QByteArray(1024, 'x') + "*\r\n",
+        u"!line 2 has 1025 characters, and the lists take lines of at most 1024 (a location line in a match "
+        u"file is at most 31 characters)."_s);
+    row("line of 1,024 characters", QByteArray(1023, 'x') + '*', QString(1023, u'x') + u'*');
     row("lone line ends", "A*\rB*\nC*\r\n\r\n\nD", u"A*|B*|C*|||D"_s);
     row("byte-order mark",
         "\xEF\xBB\xBF"

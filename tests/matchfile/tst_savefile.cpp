@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,6 +45,11 @@ void TestSaveFile::save_data() {
     row("link planted in a shared folder", u"planted/link"_s, u"{}it is a symbolic link"_s);
     row("own link in a shared folder", u"own/link"_s, {});
     row("folder owner's link in it", u"owners/link"_s, {});
+    // Links to folder/ in such a folder, as a folder of the path.
+    row("link to a folder planted in a shared folder", u"planted/link/new.txt"_s,
+        u"{}the folder \u201Clink\u201D on its way is a symbolic link"_s);
+    row("own link to a folder in a shared folder", u"own/link/new.txt"_s, {});
+    row("folder owner's link to a folder in it", u"owners/link/new.txt"_s, {});
 }
 
 // A failed save says why, and leaves the target and its folder exactly as they were.
@@ -57,22 +61,27 @@ void TestSaveFile::save() {
     const QString path = dir.filePath(target);
     QVERIFY(QDir(dir.path()).mkdir(u"folder"_s) &&
             !writeFile(dir.filePath(u"old.txt"_s), "old content").isEmpty());
-    const QByteArray native = QFile::encodeName(path), shared = QFile::encodeName(QFileInfo(path).path());
+    const int modeSet = ::chmod(QFile::encodeName(dir.filePath(u"old.txt"_s)), 0640);
+    QCOMPARE(modeSet, 0);
+    const QByteArray native = QFile::encodeName(path);
+    const QByteArray shared = QFile::encodeName(dir.filePath(target.section(u'/', 0, 0)));
+    const QByteArray link = QFile::encodeName(dir.filePath(target.section(u'/', 0, 1)));
+    const char* linked = target.endsWith(u"/link"_s) ? "../old.txt" : "../folder";
     if (target == u"fifo"_s)
         QCOMPARE(::mkfifo(native, 0600), 0);
-    if (target.endsWith(u"/link"_s)) {
-        QCOMPARE(::mkdir(shared, 0777) | ::chmod(shared, 01777) | ::symlink("../old.txt", native), 0);
+    if (target.contains(u"/link"_s)) {
+        QCOMPARE(::mkdir(shared, 0777) | ::chmod(shared, 01777) | ::symlink(linked, link), 0);
         const uid_t owner = target.startsWith(u"own/"_s) ? ::geteuid() : ::geteuid() + 1000;
-        if (::lchown(native, owner, gid_t(-1)) != 0 ||
+        if (::lchown(link, owner, gid_t(-1)) != 0 ||
             (target.startsWith(u"owners/"_s) && ::chown(shared, owner, gid_t(-1))))
             QSKIP("only root can give a link or a folder to another user");
     }
-    const auto before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    const auto before =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 
     rlimit limit{};
     QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
     const rlimit small{1024, limit.rlim_max};
-    std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
     const auto error = quenbury::matchfile::saveMatchFile(path, text);
     QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
@@ -83,7 +92,17 @@ void TestSaveFile::save() {
     const QByteArray written = readFile(error ? dir.filePath(u"old.txt"_s) : path);
     QCOMPARE(decodeWindows1252(written).value(), error ? u"old content"_s : text); // one byte a character
     if (error)
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), before);
+        QCOMPARE(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            before);
+    // A replaced file keeps its mode; a new one gets the usual mode, 0666 less the umask.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat info {};
+    const int found = ::stat(error ? QFile::encodeName(dir.filePath(u"old.txt"_s)) : native, &info);
+    QCOMPARE(found, 0);
+    const bool replaced = error || target.endsWith(u"/link"_s) || target == u"old.txt"_s;
+    QCOMPARE(info.st_mode & 07777, replaced ? 0640u : 0666u & ~mask);
 }
 
 QTEST_APPLESS_MAIN(TestSaveFile)

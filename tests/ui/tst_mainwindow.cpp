@@ -3,6 +3,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 using quenbury::ui::MainWindow;
@@ -28,6 +31,7 @@ private Q_SLOTS:
     void startState();
     void clickWalk();
     void typedText();
+    void saveBeyondSizeLimit();
 };
 
 // The program builds the pages after the Start page once its window is on screen: before that
@@ -134,6 +138,39 @@ void TestMainWindow::typedText() {
     auto* next = h.get<QPlainTextEdit>(u"txtTranslations1"_s);
     QCOMPARE(shownText(next), expected);
     QCOMPARE(next->blockCount(), 4); // three lines and the empty one after the last line end
+}
+
+// Past the file size limit (ulimit -f), a save through the window fails with one message, and the
+// window, its text and the old file stay. The test leaves SIGXFSZ as it finds it: the program must
+// keep the signal from ending it.
+void TestMainWindow::saveBeyondSizeLimit() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"match.txt"_s);
+    const QString made = writeFile(path, "old content");
+    QCOMPARE(made, path);
+    WindowHarness h;
+    h.chooseHeader(4);
+    auto* box = h.get<QPlainTextEdit>(u"txtCreate2"_s);
+    const QString text = nineLines.repeated(100);
+    box->setPlainText(text);
+    const bool verified = h.click(u"cmdCreate1"_s);
+    QVERIFY(verified);
+    h.platform.savePaths.enqueue(path);
+    rlimit limit{};
+    const int got = ::getrlimit(RLIMIT_FSIZE, &limit);
+    QCOMPARE(got, 0);
+    const rlimit small{1024, limit.rlim_max};
+    const int lowered = ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool clicked = h.click(u"cmdSave1"_s);
+    const int restored = ::setrlimit(RLIMIT_FSIZE, &limit);
+    QCOMPARE(lowered, 0);
+    QCOMPARE(restored, 0);
+    QVERIFY(clicked);
+    QCOMPARE(h.platform.errors.size(), 1);
+    const QString message = h.platform.errors.first();
+    QVERIFY2(message.contains(u"File too large"_s), qPrintable(message));
+    QCOMPARE(readFile(path), QByteArray("old content"));
+    QCOMPARE(shownText(box), text);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -63,12 +63,21 @@ void TestVerifyCli::run_data() {
         v + "big: it is larger than 64 MiB\n");
     row("sparse file at the limit, read", u"truncate -s 64M at; v at | head -n 1"_s, 0,
         "Number of Characters: 67108864\n", {});
-    row("folder", u"mkdir d; v d"_s, 2, {}, v + "d: Is a directory\n");
+    row("folder", u"mkdir d; v d"_s, 2, {}, v + "d: it is a folder, not a regular file\n");
     row("no file", u"v --"_s, 2, {}, v + "no file given\nTry 'quenbury-verify --help'.\n");
     row("unknown option", u"v --x a"_s, 2, {}, v + "Unknown option 'x'.\nTry 'quenbury-verify --help'.\n");
     row("closed output", u"v clean.txt >&-"_s, 2, {}, unwritten + "Bad file descriptor\n");
-    row("output cut short", u"ulimit -f 0; trap '' XFSZ; v clean.txt >out"_s, 2, {},
-        unwritten + "File too large\n");
+    row("output cut short", u"ulimit -f 0; v clean.txt >out"_s, 2, {}, unwritten + "File too large\n");
+    row("help to a closed output", u"v --help >&-"_s, 2, {},
+        v + "the help could not be written: Bad file descriptor\n");
+    row("version cut short", u"ulimit -f 0; v --version >out"_s, 2, {},
+        v + "the version could not be written: File too large\n");
+    // A name that could set a terminal's title: kept into a pipe, escaped on a terminal.
+    row("control character into a pipe", u"v \"$(printf 'a\\033')\""_s, 2, {},
+        v + "a\033: No such file or directory\n");
+    row("control character on a terminal",
+        u"n=$(printf 'a\\033'); script -qec \"stty -onlcr; '$0' $n\" /dev/null"_s, 2,
+        v + "a\\033: No such file or directory\n", {});
 }
 
 void TestVerifyCli::run() {
