@@ -57,23 +57,22 @@ void TestWizard::paths_data() {
     QTest::addColumn<QString>("file"); // the Current File box at the end
     QTest::addColumn<QString>("where");
     const QList<TableRow> rows = readTable(u"paths.txt"_s, u" | "_s, 3);
-    QCOMPARE(rows.size(), 18);
     const QHash<QString, QString> piece = pieces();
     for (const TableRow& row : rows) {
         QString file;
-        for (const QString& name : row.fields[2].split(u' ')) {
-            QVERIFY2(piece.contains(name), qPrintable(row.where));
-            file += piece[name];
-        }
+        for (const QString& name : row.fields[2].split(u' '))
+            file += piece.value(name, u"<unknown piece>"_s);
         const QStringList steps = row.fields[1].split(u' ');
         QTest::newRow(qPrintable(row.fields[0])) << steps << file << row.where;
     }
+    QCOMPARE(rows.size(), 18);
 }
 
 void TestWizard::paths() {
     QFETCH(QStringList, steps);
     QFETCH(QString, file);
     QFETCH(QString, where);
+    QVERIFY2(!file.contains(u"<unknown piece>"_s), qPrintable(where));
     WizardHarness h;
     for (const QString& step : steps) {
         const bool known = h.act(step);
