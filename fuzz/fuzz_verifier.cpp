@@ -13,24 +13,24 @@
 using namespace Qt::StringLiterals;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString text = quenbury::matchfile::decodeWindows1252(
-                             QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)))
-                             .value();
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString text = quenbury::matchfile::decodeWindows1252(bytes).value();
     const quenbury::matchfile::VerifyResult r = quenbury::matchfile::verify(text);
 
     // The first run of more than 32 characters breaks the rule at its 33rd character.
     qsizetype firstLong = -1;
-    for (qsizetype start = 0; start <= text.size() && firstLong < 0;) {
-        const qsizetype end = text.indexOf(u'*', start) < 0 ? text.size() : text.indexOf(u'*', start);
+    qsizetype start = 0;
+    while (start <= text.size() && firstLong < 0) {
+        qsizetype end = text.indexOf(u'*', start);
+        if (end < 0)
+            end = text.size();
         if (end - start > 32)
             firstLong = start + 32;
         start = end + 1;
     }
-    qsizetype firstBare = -1;
-    for (qsizetype i = text.indexOf(u'\r'); i >= 0 && firstBare < 0; i = text.indexOf(u'\r', i + 1)) {
-        if (i == 0 || text[i - 1] != u'*')
-            firstBare = i;
-    }
+    qsizetype firstBare = text.indexOf(u'\r');
+    while (firstBare > 0 && text[firstBare - 1] == u'*')
+        firstBare = text.indexOf(u'\r', firstBare + 1);
     // A carriage return that is also the 33rd character of its run counts as a long run.
     const bool longRun = firstLong >= 0 && (firstBare < 0 || firstLong <= firstBare);
     const qsizetype stop = longRun ? firstLong : firstBare;
@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qsizetype errors = qsizetype(stop >= 0) + qsizetype(lines >= 2000) + qsizetype(!endMark);
     FUZZ_CHECK_EQUAL(qsizetype(r.ErrorCount), errors);
     // The report's head and its last line say the same.
-    FUZZ_CHECK(r.StatusText.startsWith(u"Number of Characters: "_s + QString::number(text.size()) +
-                                       u"\r\nNumber of Lines:"_s + QString::number(lines) + u"\r\n"_s));
+    const QString head = u"Number of Characters: %1\r\nNumber of Lines:%2\r\n"_s.arg(text.size()).arg(lines);
+    FUZZ_CHECK(r.StatusText.startsWith(head));
     FUZZ_CHECK(r.StatusText.endsWith(u"\r\nNumber of Errors: "_s + QString::number(errors)));
 
     // The structure check names lines the box shows, at most one finding of each kind, in order; a

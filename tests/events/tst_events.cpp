@@ -1,5 +1,5 @@
 #include "events/eventcatalogue.h"
-#include "support/testfiles.h"
+#include "support/table.h"
 
 #include <QTest>
 
@@ -12,23 +12,23 @@ private Q_SLOTS:
     void catalogueAndSection();
 };
 
-// The receivers' rows, typed in from their table as "caption|match line", in their own order.
 void TestEvents::catalogueAndSection() {
-    const QStringList rows = QString::fromUtf8(readFile(QStringLiteral(QUENBURY_TEST_DATA "/catalogue.txt")))
-                                 .split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(rows.size(), EventCount);
+    const QList<TableRow> rows = readTable(u"catalogue.txt"_s, u"|"_s, 2);
+    QCOMPARE(rows.size(), 53);
     std::array<bool, EventCount> ticked{};
     QString everyLine;
     for (int row = 0; row < EventCount; ++row) {
-        QCOMPARE(EventCatalogue[row].caption, rows[row].section(u'|', 0, 0));
-        QCOMPARE(EventCatalogue[row].matchLine, rows[row].section(u'|', 1));
-        everyLine += rows[row].section(u'|', 1) + u"\r\n"_s;
+        QCOMPARE(EventCatalogue[row].caption, rows[row].fields[0]);
+        QCOMPARE(EventCatalogue[row].matchLine, rows[row].fields[1]);
+        everyLine += rows[row].fields[1] + u"\r\n"_s;
         // Odd rows only: a section holds the ticked rows alone, in catalogue order.
         ticked[row] = row % 2;
     }
-    const QString head = u"#MatchEvent*\r\n"_s, tail = u"YYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"_s;
+    const QString head = u"#MatchEvent*\r\n"_s;
+    const QString tail = u"YYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"_s;
     QCOMPARE(matchEventSection({}), head + tail);
-    QCOMPARE(matchEventSection(ticked).size(), head.size() + tail.size() + 26 * 6); // the odd rows
+    const QString odd = matchEventSection(ticked);
+    QCOMPARE(odd.size(), head.size() + tail.size() + 26 * 6);
     ticked.fill(true);
     QCOMPARE(matchEventSection(ticked), head + everyLine + tail);
 }

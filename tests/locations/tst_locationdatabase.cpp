@@ -1,5 +1,7 @@
+#include "locations/areafind.h"
 #include "locations/areatable.h"
 #include "locations/locationdatabase.h"
+#include "support/table.h"
 #include "support/testfiles.h"
 
 #include <QRegularExpression>
@@ -18,6 +20,8 @@ private Q_SLOTS:
     void shippedFile();
     void read_data();
     void read();
+    void matches_data();
+    void matches();
 };
 
 // The shipped database must give a clean file whatever lines the user adds from it: every line has
@@ -26,16 +30,19 @@ private Q_SLOTS:
 void TestLocationDatabase::shippedFile() {
     const auto read = readLocationDatabase(QStringLiteral(QUENBURY_BUILD_DATA_DIR "/locations.txt"));
     const QStringList& lines = read.database.lines;
-    QCOMPARE(lines.join(u"\r\n"_s) + u"\r\n"_s, read.database.text); // CR LF ends every line, none is blank
+    // CR LF ends every line, and none is blank.
+    QCOMPARE(lines.join(u"\r\n"_s) + u"\r\n"_s, read.database.text);
     QCOMPARE(lines.filter(QRegularExpression(u"^[ -)+-~]{1,30}\\*$"_s)), lines);
     const auto unordered = [](const QString& a, const QString& b) { return a.left(6) >= b.left(6); };
     QVERIFY(std::adjacent_find(lines.begin(), lines.end(), unordered) == lines.end());
     QCOMPARE(AreaTable.size(), size_t(71));
     for (const Area& area : AreaTable) {
-        QCOMPARE(area.entireAreaLine, u"0"_s + area.caption.left(2).toString() + u"000EntireArea*"_s);
-        QVERIFY2(lines.contains(area.entireAreaLine.toString()), qPrintable(area.caption.toString()));
+        const QString line = area.entireAreaLine.toString();
+        QCOMPARE(line, u"0"_s + area.caption.left(2).toString() + u"000EntireArea*"_s);
+        QVERIFY2(lines.contains(line), qPrintable(area.caption.toString()));
     }
-    QCOMPARE(firstLineContaining({u"x"_s, u"(001000EntireArea*)"_s}, u"001000EntireArea*"), 1);
+    const QStringList list{u"x"_s, u"(001000EntireArea*)"_s};
+    QCOMPARE(firstLineContaining(list, u"001000EntireArea*"), 1);
 }
 
 void TestLocationDatabase::read_data() {
@@ -69,14 +76,36 @@ void TestLocationDatabase::read() {
     QFETCH(QString, expected);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"database.txt"_s);
-    QCOMPARE(
-        file == "<fifo>" ? ::mkfifo(QFile::encodeName(path), 0600) : int(writeFile(path, file).isEmpty()), 0);
+    const bool fifo = file == "<fifo>";
+    const int made = fifo ? ::mkfifo(QFile::encodeName(path), 0600) : int(writeFile(path, file).isEmpty());
+    QCOMPARE(made, 0);
     const DatabaseReadResult read = readLocationDatabase(path);
     const QString told = u"The location database \u201C"_s + path + u"\u201D could not be loaded: "_s;
-    QCOMPARE(read.error ? u"!"_s + QString(*read.error).replace(told, QString())
-                        : read.database.lines.join(u'|'),
-             expected);
+    QString got = read.database.lines.join(u'|');
+    if (read.error)
+        got = u"!"_s + QString(*read.error).replace(told, QString());
+    QCOMPARE(got, expected);
     QCOMPARE(read.database.byteLength, read.error ? 0 : file.size());
+}
+
+void TestLocationDatabase::matches_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("area");
+    const QList<TableRow> rows = readTable(u"find.txt"_s, u" | "_s, 5);
+    for (const TableRow& row : rows) {
+        const QStringList& f = row.fields;
+        QTest::newRow(qPrintable(f[0])) << f[1] << f[2] << (f[3] == u"1"_s) << f[4];
+    }
+    QCOMPARE(rows.size(), 12);
+}
+
+void TestLocationDatabase::matches() {
+    QFETCH(QString, typed);
+    QFETCH(QString, line);
+    QTEST(LineQuery(typed).matches(line), "found");
+    QTEST(areaName(line).toString(), "area");
 }
 
 QTEST_APPLESS_MAIN(TestLocationDatabase)

@@ -4,19 +4,8 @@
 #include "support/testfiles.h"
 #include "ui/mainwindow.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QKeySequence>
-#include <QLabel>
-#include <QListView>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
+#include <QtWidgets>
 
 inline const QString DatabaseFolder = QStringLiteral(QUENBURY_BUILD_DATA_DIR);
 inline const QString TabBar = QStringLiteral("qt_tabwidget_tabbar");
@@ -34,7 +23,8 @@ struct WindowHarness {
                              [this, button] { clicked.append(button->objectName()); });
         window.show();
         window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const bool active = QTest::qWaitForWindowActive(&window);
+        QVERIFY(active);
     }
 
     template <typename T> T* get(const QString& name) { return window.findChild<T*>(name); }
@@ -42,12 +32,12 @@ struct WindowHarness {
     QCheckBox* box(int row) { return get<QCheckBox>(QStringLiteral("Check") + QString::number(row)); }
     // Ticked boxes on screen, or -1 when the model does not agree with them.
     int tickedBoxes() {
+        const auto& model = window.form().Check;
         int ticked = 0;
-        for (int row = 1; row <= int(window.form().Check.size()); ++row)
+        for (int row = 1; row <= int(model.size()); ++row)
             ticked += box(row)->isChecked() ? 1 : 0;
-        return ticked == int(std::count(window.form().Check.begin(), window.form().Check.end(), true))
-                   ? ticked
-                   : -1;
+        const auto inModel = std::count(model.begin(), model.end(), true);
+        return ticked == inModel ? ticked : -1;
     }
 
     // Clicks a button the user can see; false when there is none by that name.
@@ -58,25 +48,30 @@ struct WindowHarness {
         QTest::mouseClick(button, Qt::LeftButton);
         return true;
     }
-    void chooseHeader(int page) {
-        QTabBar* bar = tabs()->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
-    }
 
     QString focus() {
         const QWidget* w = QApplication::focusWidget();
         return w ? w->objectName() : QString();
     }
-    // One key as the user types it, through the shortcuts first: to an open menu, else an access key
-    // to the window and any other key to the control that has the focus.
-    void type(const QString& key) {
-        const QKeyCombination combination = QKeySequence::fromString(key, QKeySequence::PortableText)[0];
-        QWidget* target = QApplication::activePopupWidget();
-        if (!target)
-            target =
-                combination.keyboardModifiers() == Qt::AltModifier ? &window : QApplication::focusWidget();
-        QVERIFY2(target, qPrintable(key));
-        QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
+    // Keys as the user types them, through the shortcuts first: to an open menu, else an access key
+    // to the window and any other key to the control that has the focus. After each key it waits
+    // while a button worked by its access key is still shown pressed: it is clicked only when it
+    // comes up again.
+    void type(const QString& keys) {
+        for (const QString& key : keys.split(u' ')) {
+            const QKeySequence sequence = QKeySequence::fromString(key, QKeySequence::PortableText);
+            const bool one = sequence.count() == 1 && sequence[0].key() != Qt::Key_unknown;
+            QVERIFY2(one, qPrintable(QStringLiteral("not one key: ") + key));
+            const QKeyCombination combination = sequence[0];
+            const bool accessKey = combination.keyboardModifiers() == Qt::AltModifier;
+            QWidget* target = QApplication::activePopupWidget();
+            if (!target)
+                target = accessKey ? &window : QApplication::focusWidget();
+            QVERIFY2(target, qPrintable(key));
+            QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
+            const auto buttons = window.findChildren<QAbstractButton*>();
+            QTRY_VERIFY(std::none_of(buttons.begin(), buttons.end(), [](auto* b) { return b->isDown(); }));
+        }
     }
     // Tab until the named control has the focus.
     void tabTo(const QString& name) {

@@ -1,3 +1,4 @@
+#include "support/table.h"
 #include "support/windowharness.h"
 #include "ui/textbox.h"
 
@@ -21,6 +22,27 @@ QString shownText(QWidget* w) {
     return w->property(qobject_cast<QComboBox*>(w) ? "currentText" : "text").toString();
 }
 
+// One step of the click walk; false when it names nothing the user can click.
+bool clickStep(WindowHarness& h, const QString& step) {
+    QTabBar* bar = h.tabs()->tabBar();
+    QWidget* page = h.tabs()->currentWidget();
+    QWidget* control = h.get<QWidget>(step.section(u':', 1));
+    // A double click ticks every event, on the tab control alone.
+    if (step == u"double:header"_s)
+        QTest::mouseDClick(bar, Qt::LeftButton, {}, bar->tabRect(bar->currentIndex()).center());
+    else if (step == u"double:page"_s)
+        QTest::mouseDClick(page, Qt::LeftButton, {}, QPoint(page->width() - 3, page->height() - 3));
+    else if (step.startsWith(u"double:"_s) && control)
+        QTest::mouseDClick(control, Qt::LeftButton);
+    else if (step == u"menu"_s)
+        h.get<QAction>(u"End"_s)->trigger();
+    else if (step == u"close"_s)
+        return h.window.close();
+    else
+        return h.click(step);
+    return true;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -32,6 +54,12 @@ private Q_SLOTS:
     void clickWalk();
     void typedText();
     void saveBeyondSizeLimit();
+    void accessKeys_data();
+    void accessKeys();
+    void tabOrder();
+    void brisvane100ByKeyboard();
+    void findAndChoose_data();
+    void findAndChoose();
 };
 
 // The program builds the pages after the Start page once its window is on screen: before that
@@ -42,7 +70,8 @@ void TestMainWindow::laterPagesAfterShow() {
     QCOMPARE(window.windowTitle(), u"Corvanta  Quenbury(tm)"_s);
     QCOMPARE(window.findChild<QCheckBox*>(u"Check1"_s), nullptr);
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const bool exposed = QTest::qWaitForWindowExposed(&window);
+    QVERIFY(exposed);
     QCOMPARE(window.size(), QSize(561, 426));
     QTRY_VERIFY(window.findChild<QCheckBox*>(u"Check53"_s));
     QTest::mouseClick(window.findChild<QPushButton*>(u"cmdContinue1"_s), Qt::LeftButton);
@@ -54,19 +83,16 @@ void TestMainWindow::startState_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("enabled");
-    // One control a line: its name, page, whether it starts enabled, and its text in double quotes.
-    QFile file(QStringLiteral(QUENBURY_TEST_DATA "/start-state.txt"));
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine());
-        const QStringList fields = line.section(u'"', 0, 0).split(u' ', Qt::SkipEmptyParts);
-        QString text = line.mid(line.indexOf(u'"') + 1);
-        text.truncate(text.lastIndexOf(u'"'));
-        text.replace(u"\\r\\n"_s, u"\r\n"_s)
-            .replace(u"{database folder}"_s, QDir::toNativeSeparators(DatabaseFolder));
-        QTest::newRow(qPrintable(fields.value(0)))
-            << fields.value(1).toInt() << text << (fields.value(2) == u"1"_s);
+    const QList<TableRow> rows = readTable(u"start-state.txt"_s, u" | "_s, 4);
+    const QString folder = QDir::toNativeSeparators(DatabaseFolder);
+    for (const TableRow& row : rows) {
+        const QString& quoted = row.fields[3];
+        QString text = unescaped(quoted.mid(1, quoted.size() - 2)); // without its double quotes
+        text.replace(u"{database folder}"_s, folder);
+        const bool enabled = row.fields[2] == u"1"_s;
+        QTest::newRow(qPrintable(row.fields[0])) << row.fields[1].toInt() << text << enabled;
     }
+    QCOMPARE(rows.size(), 58);
 }
 
 void TestMainWindow::startState() {
@@ -75,54 +101,34 @@ void TestMainWindow::startState() {
     QFETCH(bool, enabled);
     WindowHarness h;
     auto* control = h.get<QWidget>(QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(control);
-    QVERIFY(h.tabs()->widget(page)->isAncestorOf(control));
+    QVERIFY(control && h.tabs()->widget(page)->isAncestorOf(control));
     // A box is written when its page is in sight, so look at the page as a user would.
     h.tabs()->setCurrentIndex(page);
     QCOMPARE(shownText(control), text);
     QCOMPARE(control->isEnabled(), enabled);
 }
 
-// Every button, the menu's End and the close box, each clicked as a user would, and what the window
-// shows after it: the page, the ticked boxes (the first is unticked before each click) and the End
-// requests; and double clicks on the tab control and elsewhere.
+// Each step of the walk, and the page, the ticked boxes and the End requests after it.
 void TestMainWindow::clickWalk() {
-    const QStringList walk =
-        u"cmdEnd1 0 0 1, cmdContinue1 1 53 1, cmdClearAll1 1 0 1, cmdSelectAll1 1 53 1, cmdBack0 0 53 1, "
-        u"cmdContinue1 1 53 1, cmdEnd2 1 52 2, cmdContinue2 2 53 2, cmdBack1 1 53 2, cmdContinue2 2 53 2, "
-        u"cmdEnd3 2 52 3, cmdContinue3 3 53 3, cmdBack3 2 53 3, cmdContinue3 3 53 3, cmdBrisvane400 3 52 3, "
-        u"cmdEnd4 3 52 4, cmdContinue5 4 53 4, cmdBack5 3 53 4, cmdContinue4 4 53 4, cmdCreate1 4 52 4, "
-        u"cmdEnd5 4 52 5, double:header 4 53 5, double:page 4 53 5, double:lblCreate3 4 52 5, menu 4 52 6, "
-        u"close 4 52 7"_s.split(u", "_s);
+    const QList<TableRow> walk = readTable(u"click-walk.txt"_s, u" "_s, 4);
+    QCOMPARE(walk.size(), 26);
     WindowHarness h;
-    for (const QString& step : walk) {
-        const QStringList s = step.split(u' ');
+    for (const TableRow& row : walk) {
         h.box(1)->setChecked(false);
-        QWidget* page = h.tabs()->currentWidget();
-        QTabBar* bar = h.tabs()->tabBar();
-        if (s[0] == u"double:header"_s) // a double click ticks every event, on the tab control alone
-            QTest::mouseDClick(bar, Qt::LeftButton, {}, bar->tabRect(bar->currentIndex()).center());
-        else if (s[0] == u"double:page"_s)
-            QTest::mouseDClick(page, Qt::LeftButton, {}, QPoint(page->width() - 3, page->height() - 3));
-        else if (s[0].startsWith(u"double:"_s))
-            QTest::mouseDClick(h.get<QWidget>(s[0].mid(7)), Qt::LeftButton);
-        else if (s[0] == u"menu"_s)
-            h.get<QAction>(u"End"_s)->trigger();
-        else if (s[0] == u"close"_s)
-            QVERIFY(h.window.close());
-        else
-            QVERIFY2(h.click(s[0]), qPrintable(s[0]));
-        QCOMPARE(h.tabs()->currentIndex(), s[1].toInt());
-        QCOMPARE(h.window.form().SSTab1, s[1].toInt());
-        QCOMPARE(h.tickedBoxes(), s[2].toInt());
-        QCOMPARE(h.platform.endRequests, s[3].toInt());
+        const bool clicked = clickStep(h, row.fields[0]);
+        QVERIFY2(clicked, qPrintable(row.where));
+        QCOMPARE(h.tabs()->currentIndex(), row.fields[1].toInt());
+        QCOMPARE(h.window.form().SSTab1, row.fields[1].toInt());
+        QCOMPARE(h.tickedBoxes(), row.fields[2].toInt());
+        QCOMPARE(h.platform.endRequests, row.fields[3].toInt());
     }
 }
 
 // What is typed reaches the model with CR LF line ends and every character kept.
 void TestMainWindow::typedText() {
     WindowHarness h;
-    h.chooseHeader(2);
+    QTabBar* bar = h.tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
     auto* edit = h.get<QPlainTextEdit>(u"txtText1"_s);
     edit->setFocus();
     edit->selectAll();
@@ -132,7 +138,8 @@ void TestMainWindow::typedText() {
     QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier); // a soft line break
     QTest::keyClicks(edit, u"D*"_s);
     QTest::keyClick(edit, Qt::Key_Return);
-    QVERIFY(h.click(u"cmdContinue3"_s));
+    const bool clicked = h.click(u"cmdContinue3"_s);
+    QVERIFY(clicked);
     const QString expected = u"A*\r\nB\u00A0C*\r\nD*\r\n"_s;
     QCOMPARE(h.window.wizard().variables().FileText, expected);
     auto* next = h.get<QPlainTextEdit>(u"txtTranslations1"_s);
@@ -149,7 +156,8 @@ void TestMainWindow::saveBeyondSizeLimit() {
     const QString made = writeFile(path, "old content");
     QCOMPARE(made, path);
     WindowHarness h;
-    h.chooseHeader(4);
+    QTabBar* bar = h.tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(4).center());
     auto* box = h.get<QPlainTextEdit>(u"txtCreate2"_s);
     const QString text = nineLines.repeated(100);
     box->setPlainText(text);
@@ -171,6 +179,168 @@ void TestMainWindow::saveBeyondSizeLimit() {
     QVERIFY2(message.contains(u"File too large"_s), qPrintable(message));
     QCOMPARE(readFile(path), QByteArray("old content"));
     QCOMPARE(shownText(box), text);
+}
+
+void TestMainWindow::accessKeys_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("where");
+    const QList<TableRow> rows = readTable(u"access-keys.txt"_s, u" | "_s, 3);
+    for (const TableRow& row : rows) {
+        const QStringList steps = row.fields[2].split(u' ');
+        QTest::newRow(qPrintable(row.fields[0])) << row.fields[1].toInt() << steps << row.where;
+    }
+    QCOMPARE(rows.size(), 8);
+}
+
+void TestMainWindow::accessKeys() {
+    QFETCH(int, page);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, where);
+    static const QRegularExpression form(u"^(\\+|=(\\w+)|(\\S+)>(\\d):(\\w+))$"_s);
+    WindowHarness h;
+    h.tabs()->setCurrentIndex(page);
+    QStringList clicked;
+    for (const QString& step : steps) {
+        const QRegularExpressionMatch m = form.match(step);
+        QVERIFY2(m.hasMatch(), qPrintable(where));
+        if (step == u"+"_s) {
+            h.enableAllButtons();
+        } else if (m.hasCaptured(2)) {
+            clicked.append(m.captured(2));
+        } else {
+            h.type(m.captured(3));
+            QCOMPARE(h.tabs()->currentIndex(), m.captured(4).toInt());
+            QCOMPARE(h.focus().replace(TabBar, u"tab"_s), m.captured(5));
+        }
+    }
+    QCOMPARE(h.clicked, clicked);
+}
+
+// Tab walks every control of the page once, from the header strip round to it again, every control
+// it reaches has a name a screen reader speaks, and a find field leads into its list.
+void TestMainWindow::tabOrder() {
+    for (int page = 0; page < 5; ++page) {
+        WindowHarness h;
+        h.tabs()->setCurrentIndex(page);
+        h.enableAllButtons();
+        QStringList walk;
+        do {
+            h.type(u"Tab"_s);
+            walk.append(h.focus());
+        } while (walk.last() != TabBar && walk.size() < 100);
+        QStringList controls{TabBar};
+        for (QWidget* w : h.tabs()->widget(page)->findChildren<QWidget*>()) {
+            const bool reached = w->isVisible() && (w->focusPolicy() & Qt::TabFocus);
+            if (!reached || w->objectName().isEmpty())
+                continue;
+            if (!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+                controls.append(w->objectName());
+        }
+        if (page == 2 || page == 3) {
+            const qsizetype find = walk.indexOf(u"txtFind%1"_s.arg(page - 1));
+            QCOMPARE(walk.value(find + 1), u"lstList%1"_s.arg(page - 1));
+        }
+        std::sort(walk.begin(), walk.end());
+        std::sort(controls.begin(), controls.end());
+        QCOMPARE(walk, controls);
+    }
+}
+
+// A Brisvane 100 file with the keyboard alone, its county found by name and state, saved twice: the
+// save dialog starts at home (no documents folder there), then where the last save went.
+void TestMainWindow::brisvane100ByKeyboard() {
+    QTemporaryDir dir;
+    qputenv("HOME", dir.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", dir.filePath(u"config"_s).toLocal8Bit());
+    const QString path = dir.filePath(u"saved/match.txt"_s);
+    const bool made = QDir(dir.path()).mkpath(u"saved"_s);
+    QVERIFY(made);
+    WindowHarness h;
+    h.platform.openPaths.enqueue(DatabaseFolder + u"/locations.txt"_s);
+    h.platform.savePaths.enqueue(path);
+
+    // Continue and Clear All share their key with the Create File header, Continue on the Locations
+    // page too; Brisvane 100 is the first control of its page; Save shares the Start header's key.
+    h.type(u"Alt+C Space Alt+C Space"_s);
+    h.tabTo(u"Check45"_s);
+    h.type(u"Space Alt+O Alt+D Ctrl+F"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"franklin oh"_s);
+    h.type(u"Down Space Alt+A"_s);
+    h.type(u"Alt+C Space Space Alt+V Alt+S Space Space"_s);
+    const QStringList folders{dir.path(), dir.filePath(u"saved"_s)};
+    QCOMPARE(h.platform.saveStartFolders, folders);
+    const QPalette report = h.get<QPlainTextEdit>(u"txtCreate3"_s)->palette();
+    QCOMPARE(report.color(QPalette::Base), QColor(0, 255, 0));
+    const QByteArray saved = QByteArray(nineLineBytes).replace("001000EntireArea", "039049Franklin");
+    QCOMPARE(readFile(path), saved);
+}
+
+void TestMainWindow::findAndChoose_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("where");
+    const QList<TableRow> rows = readTable(u"find-and-choose.txt"_s, u" | "_s, 4);
+    for (const TableRow& row : rows) {
+        const QStringList steps = row.fields[2].split(u' ');
+        QTest::newRow(qPrintable(row.fields[0]))
+            << row.fields[1].toInt() << steps << row.fields[3] << row.where;
+    }
+    QCOMPARE(rows.size(), 4);
+}
+
+// Each page's list, find field and area drop-down; on the Locations page Add Item ends the steps.
+void TestMainWindow::findAndChoose() {
+    QFETCH(int, page);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, where);
+    WindowHarness h;
+    h.platform.openPaths.enqueue(DatabaseFolder + u"/locations.txt"_s);
+    h.type(page == 2 ? u"Alt+L Alt+D"_s : u"Alt+L Alt+D Alt+T"_s);
+    const QString n = QString::number(page - 1);
+    auto* find = h.get<QLineEdit>(u"txtFind"_s + n);
+    auto* list = h.get<QListView>(u"lstList"_s + n);
+    auto* combo = h.get<QComboBox>(page == 2 ? u"cboLocation1"_s : u"cboTranslations1"_s);
+    const QStringList& lines = h.window.form().lstList1.lines(); // both lists hold the database
+    for (const QString& step : steps) {
+        const QString verb = step.section(u':', 0, 0);
+        const QString arg = step.section(u':', 1);
+        const QModelIndex line = list->model()->index(int(lines.indexOf(arg)), 0);
+        if (verb == u"find"_s) {
+            QTest::keyClick(find, Qt::Key_Escape); // empties the field
+            QTest::keyClicks(find, QString(arg).replace(u'_', u' '));
+        } else if (verb == u"click"_s && line.isValid()) {
+            list->scrollTo(line);
+            const QPoint centre = list->visualRect(line).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, centre);
+        } else if (verb == u"choose"_s) {
+            combo->showPopup();
+            combo->view()->setCurrentIndex(combo->model()->index(arg.toInt(), 0));
+            QTest::keyClick(combo->view(), Qt::Key_Return);
+        } else if (verb == u"type"_s) {
+            combo->lineEdit()->selectAll(); // what is typed would replace the prompt
+            QTest::keyClicks(combo->lineEdit(), arg + u'\r');
+            list->setFocus(); // leaving the field chooses nothing either
+        } else {
+            QFAIL(qPrintable(where));
+        }
+    }
+    const auto& model = page == 2 ? h.window.form().lstList1 : h.window.form().lstList2;
+    QStringList selected;
+    for (qsizetype row : model.selectedRows()) {
+        selected.append(lines[row]);
+        QCOMPARE(list->isRowHidden(int(row)), !find->text().isEmpty()); // every find here hides them
+    }
+    const QString count = h.get<QLabel>(u"lblSelected"_s + n)->text();
+    const QString shown = QStringList{selected.join(u' '), find->text(), count}.join(u'|');
+    QTEST(shown, "expected");
+    QCOMPARE(h.platform.beeps, page == 3 ? int(steps.filter(u"choose:"_s).size()) : 0);
+    if (page == 3)
+        return;
+    const bool added = h.click(u"cmdAdd1"_s);
+    QVERIFY(added);
+    QVERIFY(h.window.form().txtText1.endsWith(selected.join(u"\r\n"_s) + u"\r\n"_s));
 }
 
 QTEST_MAIN(TestMainWindow)

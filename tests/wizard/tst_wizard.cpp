@@ -1,3 +1,4 @@
+#include "support/table.h"
 #include "wizardharness.h"
 
 #include <QDir>
@@ -8,17 +9,8 @@
 
 using namespace Qt::StringLiterals;
 using quenbury::wizard::BoxColour;
-using quenbury::wizard::Wizard;
 
 namespace {
-
-const QString noEvents = u"#MatchEvent*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"_s;
-const QString tor = nineLines.left(55);
-const QString alabama = u"001000EntireArea*\r\n"_s;
-
-QString header() {
-    return QString::fromLatin1(readFile(QStringLiteral(QUENBURY_TRANSLATION_HEADER)));
-}
 
 int fromEnvironment(const char* name, int fallback) {
     const int value = qEnvironmentVariableIntValue(name);
@@ -27,9 +19,27 @@ int fromEnvironment(const char* name, int fallback) {
 
 // The format rules over the whole text, written as patterns rather than as a scan.
 bool followsFormatRules(const QString& text) {
-    static const QRegularExpression longRun(u"[^*]{33}"_s), bareReturn(u"(^|[^*])\r"_s);
-    return text.count(u'\r') < 2000 && text.contains(u"EOFEOF*"_s) && !longRun.match(text).hasMatch() &&
-           !bareReturn.match(text).hasMatch() && !text.contains(u'\u0100');
+    static const QRegularExpression longRun(u"[^*]{33}"_s);
+    static const QRegularExpression bareReturn(u"(^|[^*])\r"_s);
+    const bool fits = text.count(u'\r') < 2000 && text.contains(u"EOFEOF*"_s);
+    const bool encodable = !text.contains(u'\u0100');
+    return fits && encodable && !longRun.match(text).hasMatch() && !bareReturn.match(text).hasMatch();
+}
+
+// The pieces paths.txt writes the Current File box with, by their names there.
+QHash<QString, QString> pieces() {
+    const QByteArray header = readFile(QStringLiteral(QUENBURY_TRANSLATION_HEADER));
+    return {{u"tor"_s, nineLines.left(55)},
+            {u"none"_s, u"#MatchEvent*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"_s},
+            {u"al"_s, u"001000EntireArea*\r\n"_s},
+            {u"hdr"_s, QString::fromLatin1(header)},
+            {u"close"_s, closingLines},
+            {u"typed"_s, WizardHarness::typed},
+            {u"start2"_s, u"txtTranslations1"_s}};
+}
+
+QStringList captions(const WizardHarness& h) {
+    return {h.form.lblLocation9, h.form.lblLocation8, h.form.lblLocations13};
 }
 
 } // namespace
@@ -44,34 +54,33 @@ private Q_SLOTS:
 };
 
 void TestWizard::paths_data() {
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("file"); // the Current File box at the end, by pieces
-    for (const QString& line :
-         QString::fromUtf8(readFile(QStringLiteral(QUENBURY_TEST_DATA "/paths.txt"))).split(u'\n')) {
-        const QStringList fields = line.split(u" | "_s);
-        if (fields.size() == 3 && !line.startsWith(u'#'))
-            QTest::newRow(qPrintable(fields[0])) << fields[1] << fields[2];
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("file"); // the Current File box at the end
+    QTest::addColumn<QString>("where");
+    const QList<TableRow> rows = readTable(u"paths.txt"_s, u" | "_s, 3);
+    const QHash<QString, QString> piece = pieces();
+    for (const TableRow& row : rows) {
+        QString file;
+        for (const QString& name : row.fields[2].split(u' '))
+            file += piece.value(name, u"<unknown piece>"_s);
+        const QStringList steps = row.fields[1].split(u' ');
+        QTest::newRow(qPrintable(row.fields[0])) << steps << file << row.where;
     }
+    QCOMPARE(rows.size(), 18);
 }
 
 void TestWizard::paths() {
-    QFETCH(QString, steps);
+    QFETCH(QStringList, steps);
     QFETCH(QString, file);
-    const QHash<QString, QString> piece = {{u"tor"_s, tor},
-                                           {u"none"_s, noEvents},
-                                           {u"al"_s, alabama},
-                                           {u"hdr"_s, header()},
-                                           {u"close"_s, closingLines},
-                                           {u"typed"_s, WizardHarness::typed},
-                                           {u"start2"_s, u"txtTranslations1"_s}};
-    QString expected;
-    for (const QString& name : file.split(u' '))
-        expected += piece.value(name);
-
+    QFETCH(QString, where);
+    QVERIFY2(!file.contains(u"<unknown piece>"_s), qPrintable(where));
     WizardHarness h;
-    h.run(steps);
-    QCOMPARE(h.form.txtCreate2, expected);
-    QCOMPARE(h.fileText(), expected);
+    for (const QString& step : steps) {
+        const bool known = h.act(step);
+        QVERIFY2(known, qPrintable(where));
+    }
+    QCOMPARE(h.form.txtCreate2, file);
+    QCOMPARE(h.fileText(), file);
     QCOMPARE(h.form.SSTab1, 4);
     const bool unlocked = steps.contains(u"B400"_s);
     const auto& e = h.form.enabled;
@@ -94,7 +103,8 @@ void TestWizard::walk() {
         u"Back3 Back5 None Type1 Type2 Verify Verify Save Save Paste Paste Select Page Big "
         u"Refused Odd Fill Fill Cancel"_s.split(u' ');
     WizardHarness h;
-    QVERIFY(QDir(h.dir.path()).mkdir(u"folder"_s));
+    const bool made = QDir(h.dir.path()).mkdir(u"folder"_s);
+    QVERIFY(made);
     const QStringList targets{h.writeFile(u"old.txt"_s, "old"), h.dir.filePath(u"new.txt"_s),
                               h.dir.filePath(u"folder"_s), h.dir.filePath(u"none/x.txt"_s), QString()};
     const QStringList pieces{nineLines,    closingLines,        u"A*\r\n"_s.repeated(700), u"\r\n"_s,
@@ -107,29 +117,37 @@ void TestWizard::walk() {
         {u"Refused"_s, QByteArray("A\0*", 3)},
         {u"Cancel"_s, {}},
         {u"Odd"_s, "x001000entireAREA*\r\nab001000EntireArea*cd\r\n001000EntireArea*\r\n"}};
+    static const QRegularExpression alabama(u".*001000EntireArea\\*.*"_s);
     std::optional<bool> lastClean; // the verdict of the last verification, none before the first
     for (int n = 1; n <= fromEnvironment("QUENBURY_RANDOMWALK_STEPS", 300); ++n) {
-        const QString step = pick(steps), text = h.fileText(), target = pick(targets),
-                      box = h.form.txtCreate2;
+        const QString step = pick(steps);
+        const QString text = h.fileText();
+        const QString target = pick(targets);
+        const QString box = h.form.txtCreate2;
         const QString where = u"seed %1 step %2 (%3)"_s.arg(seed).arg(n).arg(step);
 #define CHECK(condition) QVERIFY2(condition, qPrintable(where))
-        const int page = h.form.SSTab1, header = random.bounded(5);
+        const int page = h.form.SSTab1;
+        const int header = random.bounded(5);
         const QByteArray before = readFile(target);
         const qsizetype errors = h.platform.errors.size();
         const int beeps = h.platform.beeps;
-        const QStringList captions{h.form.lblLocation9, h.form.lblLocation8, h.form.lblLocations13};
+        const QStringList captionsBefore = captions(h);
         const qsizetype listed = h.form.lstList1.size();
-        const QList<qsizetype> otherSelection =
-            (step == u"Area1"_s ? h.form.lstList2 : h.form.lstList1).selectedRows();
+        auto& own = step.endsWith(u'2') ? h.form.lstList2 : h.form.lstList1;
+        auto& other = step.endsWith(u'2') ? h.form.lstList1 : h.form.lstList2;
+        const QList<qsizetype> otherSelection = other.selectedRows();
+        const bool loads = databases.contains(step) || step == u"Fill"_s || step == u"Load"_s;
         if (step == u"Save"_s) {
             if (!target.isEmpty())
                 h.platform.savePaths.enqueue(target);
             h.wizard.cmdSave1_Click();
             // The box's bytes as they stood, or, for a refused or cancelled save, the file as it was.
-            const bool refused =
-                target.contains(u"folder"_s) || target.contains(u"none"_s) || box.contains(u'\u0100');
-            CHECK(h.platform.errors.size() - errors == (refused && !target.isEmpty() ? 1 : 0));
-            CHECK(readFile(target) == (refused || target.isEmpty() ? before : box.toLatin1()));
+            const bool refused = target.contains(u"folder"_s) || target.contains(u"none"_s);
+            const bool kept = refused || box.contains(u'\u0100') || target.isEmpty();
+            const bool told = kept && !target.isEmpty();
+            CHECK(h.platform.errors.size() - errors == (told ? 1 : 0));
+            const QByteArray after = readFile(target);
+            CHECK(after == (kept ? before : box.toLatin1()));
             CHECK(h.form.enabled.cmdEnd5);
         } else if (step == u"Paste"_s) {
             h.form.txtCreate2.clear();
@@ -138,21 +156,24 @@ void TestWizard::walk() {
             h.wizard.txtCreate2_Change();
         } else if (step == u"Select"_s) {
             auto& list = random.bounded(2) ? h.form.lstList1 : h.form.lstList2;
-            if (const int first = list.size() > 0 ? random.bounded(int(list.size())) : -1; first >= 0)
-                list.selectRange(first, std::min(first + random.bounded(40), int(list.size()) - 1));
+            const int size = int(list.size());
+            const int first = size > 0 ? random.bounded(size) : -1;
+            if (first >= 0)
+                list.selectRange(first, std::min(first + random.bounded(40), size - 1));
         } else if (step == u"Page"_s) {
             h.wizard.ShowPage(header);
             CHECK(h.fileText() == text); // none of a Continue's work
-        } else if (databases.contains(step) || step == u"Fill"_s) {
+        } else if (loads && step != u"Load"_s) {
             // "Fill" takes the lists to the 32,767 lines their 16-bit indexes can address, or one past.
             const qsizetype room = 32767 - h.form.lstList1.size();
-            h.load(step == u"Cancel"_s ? QString()
-                   : step == u"Fill"_s
-                       ? h.writeFile(step, QByteArray("F*\r\n").repeated(std::max<qsizetype>(room, 1)))
-                       : h.writeFile(step, databases[step]));
-            CHECK(step != u"Fill"_s || (h.platform.errors.size() == errors) == (room > 0));
+            const QByteArray fill = QByteArray("F*\r\n").repeated(std::max<qsizetype>(room, 1));
+            const QString path = h.writeFile(step, step == u"Fill"_s ? fill : databases[step]);
+            h.load(step == u"Cancel"_s ? QString() : path);
+            const bool taken = h.platform.errors.size() == errors;
+            CHECK(step != u"Fill"_s || taken == (room > 0));
         } else {
-            h.act(step);
+            const bool known = h.act(step);
+            CHECK(known);
         }
         if (step == u"Verify"_s) {
             lastClean = followsFormatRules(h.form.txtCreate2);
@@ -163,55 +184,54 @@ void TestWizard::walk() {
         // An area choice selects the first line holding its line, letter case kept, or none; the other
         // page's list keeps its selection, and only the Translations page beeps.
         if (step.startsWith(u"Area"_s)) {
-            auto& own = step == u"Area1"_s ? h.form.lstList1 : h.form.lstList2;
-            const qsizetype first = own.lines().indexOf(QRegularExpression(u".*001000EntireArea\\*.*"_s));
-            CHECK(own.selectedRows() == (first < 0 ? QList<qsizetype>{} : QList<qsizetype>{first}));
+            const qsizetype first = own.lines().indexOf(alabama);
+            const QList<qsizetype> expected = first < 0 ? QList<qsizetype>{} : QList<qsizetype>{first};
+            CHECK(own.selectedRows() == expected);
             CHECK(h.platform.beeps == beeps + (step == u"Area2"_s ? 1 : 0));
-            CHECK((step == u"Area1"_s ? h.form.lstList2 : h.form.lstList1).selectedRows() == otherSelection);
+            CHECK(other.selectedRows() == otherSelection);
         }
         // A load takes a file whole and says so; a refused or cancelled one changes nothing.
-        if (databases.contains(step) || step == u"Fill"_s || step == u"Load"_s) {
-            const qsizetype added = h.form.lstList1.size() - listed;
-            if (h.platform.errors.size() > errors || step == u"Cancel"_s)
-                CHECK((added == 0 && captions == QStringList{h.form.lblLocation9, h.form.lblLocation8,
-                                                             h.form.lblLocations13}));
-            else
-                CHECK(added > 0 && h.form.lblLocations13 == QString::number(added) &&
-                      h.form.lblLocation8.endsWith(u"  "_s +
-                                                   QString::number(QFileInfo(h.form.lblLocation9).size())));
-            CHECK(h.form.enabled.cmdAdd1 && h.form.enabled.cmdClear1);
+        const qsizetype added = h.form.lstList1.size() - listed;
+        const bool refused = h.platform.errors.size() > errors || step == u"Cancel"_s;
+        if (loads && refused) {
+            CHECK(added == 0 && captions(h) == captionsBefore);
+        } else if (loads) {
+            const QString size = QString::number(QFileInfo(h.form.lblLocation9).size());
+            CHECK(added > 0 && h.form.lblLocations13 == QString::number(added));
+            CHECK(h.form.lblLocation8.endsWith(u"  "_s + size));
         }
+        CHECK(!loads || (h.form.enabled.cmdAdd1 && h.form.enabled.cmdClear1));
+        CHECK(!loads || h.platform.openStartFolders.last() == WizardHarness::databaseFolder);
         // Each button shows its page, and every change of page ticks every event again.
         CHECK(h.form.SSTab1 == (step == u"Page"_s ? header : shows.value(step, page)));
-        if (h.form.SSTab1 != page)
-            CHECK(std::count(h.form.Check.begin(), h.form.Check.end(), true) == 53);
+        const auto ticked = std::count(h.form.Check.begin(), h.form.Check.end(), true);
+        CHECK(h.form.SSTab1 == page || ticked == 53);
         // Save is unlocked by a clean verification of the box as it stands, and the report's colour
         // says the same; a change of the box or Clear takes the verdict back.
         const bool changed = step == u"Clear3"_s || (step != u"Verify"_s && h.form.txtCreate2 != box);
         if (changed)
             lastClean = false;
         CHECK(h.form.enabled.cmdSave1 == lastClean.value_or(false));
-        using quenbury::wizard::BoxColour;
         const BoxColour colour = h.form.txtCreate3Colour;
-        if (step == u"Verify"_s)
-            CHECK(*lastClean ? colour == BoxColour::Green || colour == BoxColour::Yellow
-                             : colour == BoxColour::Red);
-        if (changed)
-            CHECK(colour == BoxColour::White);
+        const bool clean = lastClean.value_or(false);
+        const bool judged =
+            clean ? colour == BoxColour::Green || colour == BoxColour::Yellow : colour == BoxColour::Red;
+        CHECK(step != u"Verify"_s || judged);
+        CHECK(!changed || colour == BoxColour::White);
+        // Clear keeps the Current File box as it is.
+        CHECK(step != u"Clear3"_s || h.form.txtCreate2 == box);
         // Both lists always hold the same lines, never more than 16-bit indexes can address.
         CHECK(h.form.lstList1.size() == h.form.lstList2.size() && h.form.lstList1.size() <= 32767);
-        if (step.startsWith(u"Add"_s)) { // the selected lines, in list order whatever order they were picked
-            auto& list = step == u"Add1"_s ? h.form.lstList1 : h.form.lstList2;
-            QString added;
-            for (int row = 0; row < list.size(); ++row)
-                added +=
-                    list.selectionModel()->isRowSelected(row) ? list.lines()[row] + u"\r\n"_s : QString();
-            CHECK(h.fileText().endsWith(added));
+        // Add Item writes the selected lines in list order, whatever order they were picked in.
+        QString selected;
+        for (int row = 0; step.startsWith(u"Add"_s) && row < own.size(); ++row) {
+            if (own.selectionModel()->isRowSelected(row))
+                selected += own.lines()[row] + u"\r\n"_s;
         }
-        if (step == u"Add1"_s || step == u"C2"_s)
-            CHECK(h.form.txtText1 == h.fileText());
-        if (step == u"C3"_s)
-            CHECK(h.form.txtTranslations1 == h.fileText() && h.form.txtCreate2 == h.fileText());
+        CHECK(h.fileText().endsWith(selected));
+        CHECK((step != u"Add1"_s && step != u"C2"_s) || h.form.txtText1 == h.fileText());
+        const bool bothBoxes = h.form.txtTranslations1 == h.fileText() && h.form.txtCreate2 == h.fileText();
+        CHECK(step != u"C3"_s || bothBoxes);
 #undef CHECK
     }
     QCOMPARE(h.form.lstList1.lines(), h.form.lstList2.lines());
