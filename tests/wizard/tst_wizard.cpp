@@ -56,24 +56,30 @@ private Q_SLOTS:
 void TestWizard::paths_data() {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("file"); // the Current File box at the end
+    QTest::addColumn<QString>("verdict");
     QTest::addColumn<QString>("where");
-    const QList<TableRow> rows = readTable(u"paths.txt"_s, u" | "_s, 3);
+    const QList<TableRow> rows = readTable(u"paths.txt"_s, u" | "_s, 4);
     const QHash<QString, QString> piece = pieces();
     for (const TableRow& row : rows) {
         QString file;
         for (const QString& name : row.fields[2].split(u' '))
             file += piece.value(name, u"<unknown piece>"_s);
         const QStringList steps = row.fields[1].split(u' ');
-        QTest::newRow(qPrintable(row.fields[0])) << steps << file << row.where;
+        QTest::newRow(qPrintable(row.fields[0])) << steps << file << row.fields[3] << row.where;
     }
-    QCOMPARE(rows.size(), 18);
+    QCOMPARE(rows.size(), 19);
 }
 
 void TestWizard::paths() {
     QFETCH(QStringList, steps);
     QFETCH(QString, file);
+    QFETCH(QString, verdict);
     QFETCH(QString, where);
     QVERIFY2(!file.contains(u"<unknown piece>"_s), qPrintable(where));
+    static const QHash<QString, BoxColour> colours = {
+        {u"green"_s, BoxColour::Green}, {u"yellow"_s, BoxColour::Yellow}, {u"red"_s, BoxColour::Red}};
+    const QString colour = verdict.section(u' ', 0, 0);
+    QVERIFY2(colours.contains(colour), qPrintable(where));
     WizardHarness h;
     for (const QString& step : steps) {
         const bool known = h.act(step);
@@ -86,6 +92,13 @@ void TestWizard::paths() {
     const auto& e = h.form.enabled;
     QVERIFY(e.cmdAddItem2 == unlocked && e.cmdClear2 == unlocked && e.cmdContinue5 == unlocked);
     QVERIFY(h.platform.errors.isEmpty());
+    // Only the receivers' errors lock Save; a yellow report names where the file departs first.
+    h.wizard.cmdCreate1_Click();
+    QCOMPARE(h.form.txtCreate3Colour, colours.value(colour));
+    QCOMPARE(e.cmdSave1, colour != u"red"_s);
+    const QString line = verdict.section(u' ', 1);
+    const QString firstFinding = h.form.txtCreate3.section(u"\r\n\r\n**"_s, 1).section(u"\r\n"_s, 1, 1);
+    QCOMPARE(firstFinding, line.isEmpty() ? QString() : u"Line "_s + line);
 }
 
 void TestWizard::walk_data() {
