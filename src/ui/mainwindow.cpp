@@ -102,6 +102,7 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     else
         refresh();
     resize(ClientSize);
+    m_c.pageFocus[0]->setFocus(Qt::OtherFocusReason);
 }
 
 // Builds and binds the pages after the Start page, once.
@@ -265,8 +266,19 @@ void MainWindow::bindLists() {
 void MainWindow::run(const std::function<void()>& handler) {
     completePages(); // every handler may show or write any page
     storeEdits();
+    const int shown = m_form.SSTab1;
     handler();
     refresh();
+    if (m_form.SSTab1 != shown)
+        focusShownPage();
+}
+
+// Whatever changed the page, the focus goes to its first input, so that Enter right after a page
+// change never goes back, ends, or chooses a receiver. A user walking the header strip with the
+// arrow keys keeps the focus there.
+void MainWindow::focusShownPage() {
+    if (!m_c.SSTab1->tabBar()->hasFocus())
+        m_c.pageFocus[std::size_t(m_form.SSTab1)]->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::storeEdits() {

@@ -49,6 +49,7 @@ private:
     void run(const std::function<void()>& handler);
     void storeEdits();
     void refresh();
+    void focusShownPage();
     bool isPageBackground(QWidget* page, QPoint pos) const;
 
     wizard::FormModel m_form;
