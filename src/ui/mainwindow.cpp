@@ -216,7 +216,7 @@ void MainWindow::bindInputs() {
         });
     });
     for (QLineEdit* find : {m_c.txtFind1, m_c.txtFind2})
-        find->installEventFilter(this); // Down into the list, Escape to empty the field
+        find->installEventFilter(this); // Down or Enter into the list, Escape to empty the field
     auto* findShortcut = new QShortcut(QKeySequence::Find, this);
     connect(findShortcut, &QShortcut::activated, this, [this] {
         QLineEdit* find = m_form.SSTab1 == wizard::LocationsPage      ? m_c.txtFind1
@@ -251,13 +251,13 @@ void MainWindow::bindLists() {
     };
     for (const auto& [view, model, count] : lists) {
         view->setLineModel(model);
-        // The user selects in the view, outside any handler: the count follows every change.
-        connect(model->selectionModel(), &QItemSelectionModel::selectionChanged, count,
-                [count, model] { count->setText(model->selectionCaption()); });
+        // The user selects in the view, outside any handler, and a find hides selected lines: the
+        // count follows both.
+        const auto showCount = [count, model] { count->setText(model->selectionCaption()); };
+        connect(model->selectionModel(), &QItemSelectionModel::selectionChanged, count, showCount);
+        connect(model, &wizard::LineListModel::shownChanged, count, showCount);
         connect(model, &wizard::LineListModel::revealRequested, view, [view, model](int row) {
             const QModelIndex index = model->index(row);
-            // The chosen line becomes the anchor for keyboard and shift-click extension.
-            model->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
             view->scrollTo(index, QAbstractItemView::PositionAtTop);
         });
     }
@@ -356,7 +356,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && (watched == m_c.txtFind1 || watched == m_c.txtFind2)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         auto* find = static_cast<QLineEdit*>(watched);
-        if (key->key() == Qt::Key_Down && key->modifiers() == Qt::NoModifier) {
+        const bool into =
+            key->key() == Qt::Key_Down || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (into && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             (find == m_c.txtFind1 ? m_c.lstList1 : m_c.lstList2)->enterFromFind();
             return true;
         }

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMetaEnum>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void paths();
     void walk_data();
     void walk();
+    void listKeys();
 };
 
 void TestWizard::paths_data() {
@@ -248,6 +250,51 @@ void TestWizard::walk() {
 #undef CHECK
     }
     QCOMPARE(h.form.lstList1.lines(), h.form.lstList2.lines());
+}
+
+// Keys and clicks in a list of ten lines, four to a page, as the rows of a table say.
+void TestWizard::listKeys() {
+    const QMetaEnum keys = QMetaEnum::fromType<Qt::Key>();
+    const QList<TableRow> rows = readTable(u"list-keys.txt"_s, u" | "_s, 7);
+    for (const TableRow& row : rows) {
+        const QStringList& f = row.fields;
+        QStringList lines;
+        for (const QChar c : f[1])
+            lines.append((c == u'x' ? u"out%1*"_s : u"in%1*"_s).arg(lines.size()));
+        quenbury::wizard::LineListModel list;
+        list.appendLines(lines);
+        for (const QString& step : f[2].split(u' ')) {
+            const QString name = step.section(u'+', -1).section(u':', 0, 0);
+            const int line = step.section(u':', 1).toInt();
+            Qt::KeyboardModifiers mods;
+            mods.setFlag(Qt::ShiftModifier, step.contains(u"Shift+"_s));
+            mods.setFlag(Qt::ControlModifier, step.contains(u"Ctrl+"_s));
+            bool known = true;
+            if (name == u"find"_s)
+                list.filter(u"in");
+            else if (name == u"enter"_s)
+                list.enterFromFind();
+            else if (name == u"all"_s)
+                list.selectShown();
+            else if (name == u"reveal"_s)
+                list.reveal(line);
+            else if (name == u"current"_s) // as the view makes it when it gets the focus
+                list.selectionModel()->setCurrentIndex(list.index(line), QItemSelectionModel::NoUpdate);
+            else if (name == u"click"_s)
+                list.click(line, mods);
+            else
+                known = list.pressKey(keys.keyToValue(qPrintable(u"Key_"_s + name)), mods, 4);
+            QVERIFY2(known, qPrintable(row.where));
+        }
+        QStringList selected;
+        for (const qsizetype r : list.selectedRows())
+            selected.append(QString::number(r));
+        QStringList got{QString::number(list.currentRow()), QString::number(list.anchorRow()),
+                        selected.join(u','), list.selectionCaption()};
+        got.replaceInStrings(QRegularExpression(u"^$"_s), u"-"_s);
+        QCOMPARE(f[0] + u": "_s + got.join(u" | "_s), f[0] + u": "_s + f.mid(3).join(u" | "_s));
+    }
+    QCOMPARE(rows.size(), 21);
 }
 
 QTEST_GUILESS_MAIN(TestWizard)
