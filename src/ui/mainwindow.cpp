@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -93,6 +94,12 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     if (const auto* logo = findChild<QLabel*>(u"Picture1"_s))
         setWindowIcon(QIcon(logo->pixmap()));
     setCentralWidget(m_c.SSTab1);
+    // The word of a save stays in sight on every page, where a screen reader hears it change.
+    m_lblSaved = new QLabel(statusBar());
+    m_lblSaved->setObjectName(u"lblSaved"_s);
+    m_lblSaved->setTextFormat(Qt::PlainText);
+    m_lblSaved->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(m_lblSaved, 1);
     bindTabs();
     bindButtons();
 
@@ -101,7 +108,8 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
         completePages();
     else
         refresh();
-    resize(ClientSize);
+    // The status bar adds to the window's height: the pages keep their client area.
+    resize(ClientSize + QSize(0, statusBar()->sizeHint().height()));
     m_c.pageFocus[0]->setFocus(Qt::OtherFocusReason);
 }
 
@@ -177,10 +185,10 @@ void MainWindow::bindInputs() {
     };
     for (const auto& [box, field] : boxes)
         m_textBoxes.push_back(std::make_unique<TextBoxBinding>(box, field));
-    // Asked only while a report speaks of the box: the first keystroke after a verification takes
-    // its verdict back, the others cost nothing.
+    // Asked only while a report or a save speaks of the box: the first keystroke after a verification
+    // or a save takes back its word, the others cost nothing.
     connect(m_c.txtCreate2->document(), &QTextDocument::contentsChanged, this, [this] {
-        if (!m_refreshing && m_wizard.reportIsCurrent())
+        if (!m_refreshing && m_wizard.currentFileWatched())
             run([this] { m_wizard.txtCreate2_Change(); });
     });
 
@@ -304,6 +312,7 @@ void MainWindow::refresh() {
         }
     }
 
+    m_lblSaved->setText(m_form.lblSaved);
     m_c.lblLocation10->setText(m_form.lblLocation10);
     m_c.lblLocation9->setText(m_form.lblLocation9);
     m_c.lblLocation8->setText(m_form.lblLocation8);

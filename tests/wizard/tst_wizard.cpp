@@ -120,6 +120,7 @@ void TestWizard::walk() {
     WizardHarness h;
     const bool made = QDir(h.dir.path()).mkdir(u"folder"_s);
     QVERIFY(made);
+    qputenv("HOME", h.dir.filePath(u"ol"_s).toLocal8Bit()); // the name "old.txt" starts alike
     const QStringList targets{h.writeFile(u"old.txt"_s, "old"), h.dir.filePath(u"new.txt"_s),
                               h.dir.filePath(u"folder"_s), h.dir.filePath(u"none/x.txt"_s), QString()};
     const QStringList pieces{nineLines,    closingLines,        u"A*\r\n"_s.repeated(700), u"\r\n"_s,
@@ -163,6 +164,8 @@ void TestWizard::walk() {
             CHECK(h.platform.errors.size() - errors == (told ? 1 : 0));
             const QByteArray after = readFile(target);
             CHECK(after == (kept ? before : box.toLatin1()));
+            CHECK(h.form.lblSaved.isEmpty() == kept);
+            CHECK(kept || h.form.lblSaved.endsWith(u" bytes to "_s + target));
             CHECK(h.form.enabled.cmdEnd5);
         } else if (step == u"Paste"_s) {
             h.form.txtCreate2.clear();
@@ -233,6 +236,7 @@ void TestWizard::walk() {
             clean ? colour == BoxColour::Green || colour == BoxColour::Yellow : colour == BoxColour::Red;
         CHECK(step != u"Verify"_s || judged);
         CHECK(!changed || colour == BoxColour::White);
+        CHECK(!changed || h.form.lblSaved.isEmpty());
         // Clear keeps the Current File box as it is.
         CHECK(step != u"Clear3"_s || h.form.txtCreate2 == box);
         // Both lists always hold the same lines, never more than 16-bit indexes can address.
