@@ -1,5 +1,6 @@
 #include "support/table.h"
 #include "support/windowharness.h"
+#include "ui/qtplatform.h"
 #include "ui/textbox.h"
 
 #include <QDir>
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void brisvane100ByKeyboard();
     void findAndChoose_data();
     void findAndChoose();
+    void saveDialog();
 };
 
 // The program builds the pages after the Start page once its window is on screen: before that
@@ -345,6 +347,25 @@ void TestMainWindow::findAndChoose() {
     const bool added = h.click(u"cmdAdd1"_s);
     QVERIFY(added);
     QVERIFY(h.window.form().txtText1.endsWith(selected.join(u"\r\n"_s) + u"\r\n"_s));
+}
+
+// The save dialog, set up but never shown: a name typed without a suffix gets the Text filter's.
+void TestMainWindow::saveDialog() {
+    QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.filePath(u"config"_s).toLocal8Bit()); // where the dialog keeps its state
+    QFileDialog dialog;
+    quenbury::ui::setUpSaveDialog(dialog, quenbury::wizard::Wizard::SaveFilter, dir.path());
+    auto* name = dialog.findChild<QLineEdit*>(u"fileNameEdit"_s);
+    auto* filters = dialog.findChild<QComboBox*>(u"fileTypeCombo"_s);
+    name->setText(u"kitchen"_s);
+    QMetaObject::invokeMethod(&dialog, "accept");
+    QStringList chosen = dialog.selectedFiles();
+    QTest::keyClick(filters, Qt::Key_Down); // "All(*.*)"
+    name->setText(u"pantry"_s);
+    QMetaObject::invokeMethod(&dialog, "accept");
+    chosen += dialog.selectedFiles();
+    const QStringList expected{dir.filePath(u"kitchen.txt"_s), dir.filePath(u"pantry"_s)};
+    QCOMPARE(chosen, expected);
 }
 
 QTEST_MAIN(TestMainWindow)
