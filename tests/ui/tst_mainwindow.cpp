@@ -62,6 +62,7 @@ private Q_SLOTS:
     void brisvane100ByKeyboard();
     void findAndChoose_data();
     void findAndChoose();
+    void brisvane400ByKeyboard();
     void saveDialog();
 };
 
@@ -347,6 +348,43 @@ void TestMainWindow::findAndChoose() {
     const bool added = h.click(u"cmdAdd1"_s);
     QVERIFY(added);
     QVERIFY(h.window.form().txtText1.endsWith(selected.join(u"\r\n"_s) + u"\r\n"_s));
+}
+
+// The Brisvane 400 path by keyboard from a fresh start, Enter never going back; on the way, End after a
+// find for "franklin" takes the last Franklin line in view.
+void TestMainWindow::brisvane400ByKeyboard() {
+    QTemporaryDir dir;
+    qputenv("HOME", dir.path().toLocal8Bit());
+    const QString path = dir.filePath(u"Documents/kitchen.txt"_s);
+    const bool made = QDir(dir.path()).mkdir(u"Documents"_s);
+    QVERIFY(made);
+    WindowHarness h;
+    h.platform.openPaths.enqueue(DatabaseFolder + u"/locations.txt"_s);
+    h.platform.savePaths.enqueue(path);
+    h.type(u"Return Space Tab Space"_s);
+    h.tabTo(u"cmdContinue2"_s);
+    h.type(u"Return Alt+D Ctrl+F"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"franklin"_s);
+    h.type(u"Down End"_s);
+    const auto& list = h.window.form().lstList1;
+    const QString end = list.lines().value(list.currentRow());
+    const QString count = h.get<QLabel>(u"lblSelected1"_s)->text();
+    h.type(u"Ctrl+F"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"franklin oh"_s);
+    h.type(u"Down Alt+A Alt+C Return"_s);
+    h.tabTo(u"cmdBrisvane400"_s);
+    h.type(u"Return Ctrl+F"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"franklin oh"_s);
+    h.type(u"Return Alt+A Alt+O Return"_s);
+    h.tabTo(u"cmdSave1"_s);
+    h.type(u"Return"_s);
+    QCOMPARE(end + u' ' + count, u"053021Franklin* 1 line selected"_s);
+    QCOMPARE(readFile(path), readFile(QStringLiteral(QUENBURY_TEST_DATA "/brisvane400-keyboard.txt")));
+    const QString saved = h.get<QLabel>(u"lblSaved"_s)->text();
+    QCOMPARE(saved, u"Saved 2,334 bytes to ~/Documents/kitchen.txt"_s);
+    const QString clicks = u"cmdContinue1 Check1 Check2 cmdContinue2 cmbLocation4 cmdAdd1 "
+                           u"cmdContinue3 cmdBrisvane400 cmdAddItem2 cmdContinue5 cmdCreate1 cmdSave1"_s;
+    QCOMPARE(h.clicked.join(u' '), clicks);
 }
 
 // The save dialog, set up but never shown: a name typed without a suffix gets the Text filter's.
