@@ -99,6 +99,8 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     m_lblSaved->setObjectName(u"lblSaved"_s);
     m_lblSaved->setTextFormat(Qt::PlainText);
     m_lblSaved->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblSaved->setSizePolicy(QSizePolicy::Ignored,
+                              QSizePolicy::Preferred); // a long path never widens the window
     statusBar()->addWidget(m_lblSaved, 1);
     bindTabs();
     bindButtons();
@@ -285,8 +287,10 @@ void MainWindow::run(const std::function<void()>& handler) {
 // change never goes back, ends, or chooses a receiver. A user walking the header strip with the
 // arrow keys keeps the focus there.
 void MainWindow::focusShownPage() {
-    if (!m_c.SSTab1->tabBar()->hasFocus())
-        m_c.pageFocus[std::size_t(m_form.SSTab1)]->setFocus(Qt::OtherFocusReason);
+    if (m_c.SSTab1->tabBar()->hasFocus())
+        return;
+    setAttribute(Qt::WA_KeyboardFocusChange); // show where it went: a check box shows it only so
+    m_c.pageFocus[std::size_t(m_form.SSTab1)]->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::storeEdits() {
@@ -313,6 +317,7 @@ void MainWindow::refresh() {
     }
 
     m_lblSaved->setText(m_form.lblSaved);
+    m_lblSaved->setToolTip(m_form.lblSaved); // whole, when the bar cuts a long path
     m_c.lblLocation10->setText(m_form.lblLocation10);
     m_c.lblLocation9->setText(m_form.lblLocation9);
     m_c.lblLocation8->setText(m_form.lblLocation8);

@@ -123,9 +123,10 @@ QLineEdit* findField(QWidget* page, const QString& name) {
     return field;
 }
 
-// Under a list: how many of its lines are selected, shown or not.
+// Under a list: how many of its lines are selected, shown or not. It wraps rather than widen the
+// window when it also says how many the find hides.
 QLabel* selectedCount(QWidget* page, const QString& name) {
-    QLabel* l = label(page, name, QString());
+    QLabel* l = label(page, name, QString(), true);
     l->setAccessibleName(u"Selected lines"_s);
     return l;
 }
