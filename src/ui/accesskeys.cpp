@@ -55,10 +55,10 @@ bool AccessKeys::focusNext(const QKeySequence& key) {
     bar->window()->setAttribute(Qt::WA_KeyboardFocusChange); // show where the focus went
     if (next < owners.size()) {
         owners[next]->setFocus(Qt::ShortcutFocusReason);
+    } else if (bar->currentIndex() != header) {
+        bar->setCurrentIndex(header); // the window puts the focus on the page's first input
     } else {
-        // A header can hold the focus only while its page is shown.
-        bar->setCurrentIndex(header);
-        bar->setFocus(Qt::ShortcutFocusReason);
+        bar->setFocus(Qt::ShortcutFocusReason); // a header can hold the focus only while its page is shown
     }
     return true;
 }

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -89,33 +91,41 @@ void LineListView::applyShown() {
 }
 
 void LineListView::enterFromFind() {
+    if (m_lines && m_lines->enterFromFind())
+        scrollTo(currentIndex());
     setFocus(Qt::OtherFocusReason);
-    const int rows = m_lines ? m_lines->rowCount() : 0;
-    for (int row = 0; row < rows; ++row) {
-        if (m_lines->isShown(row)) {
-            selectionModel()->setCurrentIndex(m_lines->index(row), QItemSelectionModel::NoUpdate);
-            scrollTo(m_lines->index(row));
-            return;
-        }
-    }
 }
 
 void LineListView::selectAll() {
-    if (!m_lines)
-        return QListView::selectAll();
-    QItemSelection shown;
-    const int rows = m_lines->rowCount();
-    for (int row = 0; row < rows;) {
-        if (!m_lines->isShown(row)) {
-            ++row;
-            continue;
-        }
-        const int first = row;
-        while (row < rows && m_lines->isShown(row))
-            ++row;
-        shown.select(m_lines->index(first), m_lines->index(row - 1));
-    }
-    selectionModel()->select(shown, QItemSelectionModel::Select);
+    if (m_lines)
+        m_lines->selectShown();
+}
+
+void LineListView::keyPressEvent(QKeyEvent* event) {
+    // The line at the top tells the height of every line: their sizes are uniform.
+    const int rowHeight = std::max(visualRect(indexAt(QPoint(1, 1))).height(), 1);
+    if (m_lines && m_lines->pressKey(event->key(), event->modifiers(), viewport()->height() / rowHeight))
+        event->accept();
+    else
+        QListView::keyPressEvent(event);
+}
+
+// The model sees the click first: a shift-click extends from the line current before it.
+void LineListView::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex line = indexAt(event->position().toPoint());
+    if (m_lines && line.isValid() && event->button() == Qt::LeftButton)
+        m_lines->click(line.row(), event->modifiers());
+    QListView::mousePressEvent(event);
+}
+
+// A click on a line selects as the model says; Qt keeps dragging a range and a click beside the lines.
+QItemSelectionModel::SelectionFlags LineListView::selectionCommand(const QModelIndex& index,
+                                                                   const QEvent* event) const {
+    const bool click =
+        event && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease);
+    if (m_lines && click && index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    return QListView::selectionCommand(index, event);
 }
 
 } // namespace quenbury::ui

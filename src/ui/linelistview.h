@@ -30,19 +30,25 @@ public:
 
 // A code list (lstList1, lstList2) that shows the lines its model's find lets through. Lines are
 // hidden in the view, not filtered out of the model, so the view keeps sharing the model's own
-// selection and a hidden line stays selected.
+// selection and a hidden line stays selected. The model decides what keys and clicks do, so that
+// they move over the lines in view only.
 class LineListView : public QListView {
     Q_OBJECT
 public:
     explicit LineListView(QWidget* parent = nullptr);
 
     void setLineModel(wizard::LineListModel* model);
-    // Down in the find field: into the list, at its first line in sight.
+    // Down or Enter in the find field: into the list, at its first line in sight.
     void enterFromFind();
 
 public Q_SLOTS:
-    // Ctrl+A takes what the user sees; selections hidden by the find stay as they are.
     void selectAll() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 
 private:
     void applyShown();

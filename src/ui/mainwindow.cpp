@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -93,6 +94,14 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     if (const auto* logo = findChild<QLabel*>(u"Picture1"_s))
         setWindowIcon(QIcon(logo->pixmap()));
     setCentralWidget(m_c.SSTab1);
+    // The word of a save stays in sight on every page, where a screen reader hears it change.
+    m_lblSaved = new QLabel(statusBar());
+    m_lblSaved->setObjectName(u"lblSaved"_s);
+    m_lblSaved->setTextFormat(Qt::PlainText);
+    m_lblSaved->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblSaved->setSizePolicy(QSizePolicy::Ignored,
+                              QSizePolicy::Preferred); // a long path never widens the window
+    statusBar()->addWidget(m_lblSaved, 1);
     bindTabs();
     bindButtons();
 
@@ -101,7 +110,9 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
         completePages();
     else
         refresh();
-    resize(ClientSize);
+    // The status bar adds to the window's height: the pages keep their client area.
+    resize(ClientSize + QSize(0, statusBar()->sizeHint().height()));
+    m_c.pageFocus[0]->setFocus(Qt::OtherFocusReason);
 }
 
 // Builds and binds the pages after the Start page, once.
@@ -176,10 +187,10 @@ void MainWindow::bindInputs() {
     };
     for (const auto& [box, field] : boxes)
         m_textBoxes.push_back(std::make_unique<TextBoxBinding>(box, field));
-    // Asked only while a report speaks of the box: the first keystroke after a verification takes
-    // its verdict back, the others cost nothing.
+    // Asked only while a report or a save speaks of the box: the first keystroke after a verification
+    // or a save takes back its word, the others cost nothing.
     connect(m_c.txtCreate2->document(), &QTextDocument::contentsChanged, this, [this] {
-        if (!m_refreshing && m_wizard.reportIsCurrent())
+        if (!m_refreshing && m_wizard.currentFileWatched())
             run([this] { m_wizard.txtCreate2_Change(); });
     });
 
@@ -215,7 +226,7 @@ void MainWindow::bindInputs() {
         });
     });
     for (QLineEdit* find : {m_c.txtFind1, m_c.txtFind2})
-        find->installEventFilter(this); // Down into the list, Escape to empty the field
+        find->installEventFilter(this); // Down or Enter into the list, Escape to empty the field
     auto* findShortcut = new QShortcut(QKeySequence::Find, this);
     connect(findShortcut, &QShortcut::activated, this, [this] {
         QLineEdit* find = m_form.SSTab1 == wizard::LocationsPage      ? m_c.txtFind1
@@ -250,13 +261,13 @@ void MainWindow::bindLists() {
     };
     for (const auto& [view, model, count] : lists) {
         view->setLineModel(model);
-        // The user selects in the view, outside any handler: the count follows every change.
-        connect(model->selectionModel(), &QItemSelectionModel::selectionChanged, count,
-                [count, model] { count->setText(model->selectionCaption()); });
+        // The user selects in the view, outside any handler, and a find hides selected lines: the
+        // count follows both.
+        const auto showCount = [count, model] { count->setText(model->selectionCaption()); };
+        connect(model->selectionModel(), &QItemSelectionModel::selectionChanged, count, showCount);
+        connect(model, &wizard::LineListModel::shownChanged, count, showCount);
         connect(model, &wizard::LineListModel::revealRequested, view, [view, model](int row) {
             const QModelIndex index = model->index(row);
-            // The chosen line becomes the anchor for keyboard and shift-click extension.
-            model->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
             view->scrollTo(index, QAbstractItemView::PositionAtTop);
         });
     }
@@ -265,8 +276,21 @@ void MainWindow::bindLists() {
 void MainWindow::run(const std::function<void()>& handler) {
     completePages(); // every handler may show or write any page
     storeEdits();
+    const int shown = m_form.SSTab1;
     handler();
     refresh();
+    if (m_form.SSTab1 != shown)
+        focusShownPage();
+}
+
+// Whatever changed the page, the focus goes to its first input, so that Enter right after a page
+// change never goes back, ends, or chooses a receiver. A user walking the header strip with the
+// arrow keys keeps the focus there.
+void MainWindow::focusShownPage() {
+    if (m_c.SSTab1->tabBar()->hasFocus())
+        return;
+    setAttribute(Qt::WA_KeyboardFocusChange); // show where it went: a check box shows it only so
+    m_c.pageFocus[std::size_t(m_form.SSTab1)]->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::storeEdits() {
@@ -292,6 +316,8 @@ void MainWindow::refresh() {
         }
     }
 
+    m_lblSaved->setText(m_form.lblSaved);
+    m_lblSaved->setToolTip(m_form.lblSaved); // whole, when the bar cuts a long path
     m_c.lblLocation10->setText(m_form.lblLocation10);
     m_c.lblLocation9->setText(m_form.lblLocation9);
     m_c.lblLocation8->setText(m_form.lblLocation8);
@@ -344,7 +370,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && (watched == m_c.txtFind1 || watched == m_c.txtFind2)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         auto* find = static_cast<QLineEdit*>(watched);
-        if (key->key() == Qt::Key_Down && key->modifiers() == Qt::NoModifier) {
+        const bool into =
+            key->key() == Qt::Key_Down || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (into && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             (find == m_c.txtFind1 ? m_c.lstList1 : m_c.lstList2)->enterFromFind();
             return true;
         }

@@ -49,11 +49,13 @@ private:
     void run(const std::function<void()>& handler);
     void storeEdits();
     void refresh();
+    void focusShownPage();
     bool isPageBackground(QWidget* page, QPoint pos) const;
 
     wizard::FormModel m_form;
     wizard::Wizard m_wizard;
     Controls m_c;
+    QLabel* m_lblSaved = nullptr; // in the status bar: where the last save went
     std::vector<std::unique_ptr<TextBoxBinding>> m_textBoxes;
     QStringListModel m_databaseLines; // what rtxtTranslations1 shows
     QString m_locationPrompt;

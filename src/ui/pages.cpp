@@ -123,9 +123,10 @@ QLineEdit* findField(QWidget* page, const QString& name) {
     return field;
 }
 
-// Under a list: how many of its lines are selected, shown or not.
+// Under a list: how many of its lines are selected, shown or not. It wraps rather than widen the
+// window when it also says how many the find hides.
 QLabel* selectedCount(QWidget* page, const QString& name) {
-    QLabel* l = label(page, name, QString());
+    QLabel* l = label(page, name, QString(), true);
     l->setAccessibleName(u"Selected lines"_s);
     return l;
 }
@@ -167,6 +168,7 @@ QWidget* startPage(Controls& c, QWidgetList& order) {
     c.cmdContinue1 = button(page, u"cmdContinue1"_s, u"&Continue"_s);
     c.cmdEnd1 = button(page, u"cmdEnd1"_s, u"&End"_s);
     order = {c.cmdContinue1, c.cmdEnd1};
+    c.pageFocus[0] = c.cmdContinue1;
 
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
@@ -206,6 +208,7 @@ QWidget* eventsPage(Controls& c, QWidgetList& order) {
     // The buttons stand at the top, level with the title; then the rows, a column at a time.
     order = {page->buttons.begin(), page->buttons.end()};
     order.append({page->boxes.begin(), page->boxes.end()});
+    c.pageFocus[1] = c.Check[0];
     return page;
 }
 
@@ -307,6 +310,7 @@ QWidget* locationsPage(Controls& c, QWidgetList& order) {
     // Back and End stand at the top right; the outgoing string and its buttons form the right column.
     order = {c.cmdBack1, c.cmdEnd3,  c.cmbLocation4, c.cboLocation1, c.txtFind1,
              c.lstList1, c.txtText1, c.cmdAdd1,      c.cmdClear1,    c.cmdContinue3};
+    c.pageFocus[2] = c.cboLocation1;
     return page;
 }
 
@@ -411,6 +415,8 @@ QWidget* translationsPage(Controls& c, QWidgetList& order) {
     order = {c.cmdContinue4,     c.cmdBack3,  c.cmdEnd4,      c.cmdBrisvane400,
              c.cboTranslations1, c.txtFind2,  c.lstList2,     c.rtxtTranslations1,
              c.cmdAddItem2,      c.cmdClear2, c.cmdContinue5, c.txtTranslations1};
+    // Not "&Brisvane 100", the button above it: Enter must not choose the receiver for the user.
+    c.pageFocus[3] = c.cboTranslations1;
     return page;
 }
 
@@ -487,6 +493,7 @@ QWidget* createFilePage(Controls& c, QWidgetList& order) {
     layout->setContentsMargins(PageMargins);
     order = {c.cmdBack5,   c.cmdEnd5,    c.txtCreate1, c.txtCreate2,
              c.txtCreate3, c.cmdCreate1, c.cmdSave1,   c.cmdClear3};
+    c.pageFocus[4] = c.cmdCreate1;
     return page;
 }
 

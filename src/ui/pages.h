@@ -24,6 +24,10 @@ class LineListView;
 struct Controls {
     QTabWidget* SSTab1 = nullptr;
     std::array<QWidget*, 5> pages{};
+    // Where the focus goes when a page is shown: its first input in tab order, on the Start page
+    // "&Continue" and on the Create File page "&Verify File". Never a Back or End button, so that
+    // Enter right after a page change neither goes back nor ends the program.
+    std::array<QWidget*, 5> pageFocus{};
 
     // Start
     QPushButton* cmdContinue1 = nullptr;

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -36,7 +37,26 @@ QString firstFilter(const QString& qtFilter) {
     return qtFilter.section(u";;"_s, 0, 0);
 }
 
+// "txt" for a filter of the one pattern "*.txt"; nothing for "*.*".
+QString filterSuffix(const QString& qtFilter) {
+    static const QRegularExpression onePattern(u"\\(\\*\\.([A-Za-z0-9]+)\\)$"_s);
+    return onePattern.match(qtFilter).captured(1);
+}
+
 } // namespace
+
+void setUpSaveDialog(QFileDialog& dialog, QStringView wizardFilter, const QString& startFolder) {
+    const QString filters = qtFileFilter(wizardFilter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDirectory(startFolder);
+    dialog.setNameFilters(filters.split(u";;"_s));
+    dialog.selectNameFilter(firstFilter(filters));
+    dialog.setDefaultSuffix(filterSuffix(firstFilter(filters)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
+}
 
 QtPlatform::QtPlatform(QWidget* window)
     : m_window(window) {}
@@ -48,10 +68,11 @@ QString QtPlatform::openFileName(const QString& filter, const QString& startFold
 }
 
 QString QtPlatform::saveFileName(const QString& filter, const QString& startFolder) {
-    // No default suffix: the user names the file in full.
-    const QString filters = qtFileFilter(filter);
-    QString selected = firstFilter(filters);
-    return QFileDialog::getSaveFileName(m_window, QString(), startFolder, filters, &selected);
+    QFileDialog dialog(m_window); // a new one each time: a cancel must never return an earlier path
+    setUpSaveDialog(dialog, filter, startFolder);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
 }
 
 void QtPlatform::beep() {

@@ -2,6 +2,7 @@
 
 #include "wizard/platform.h"
 
+#include <QFileDialog>
 #include <QPointer>
 #include <QStringView>
 #include <QWidget>
@@ -12,6 +13,12 @@ namespace quenbury::ui {
 // "description (pattern);;description (pattern)" form, in the same order, so the first pair stays
 // the one in force. A description that already ends in "(pattern)" is kept as it is.
 QString qtFileFilter(QStringView wizardFilter);
+
+// Sets up a save dialog without showing it: the filters, the first in force, and the suffix that a
+// name typed without one gets, which follows the filter chosen ("Text (*.txt)" adds ".txt", "All"
+// nothing). Qt's own dialog adds the suffix before it asks whether to replace a file, so that the
+// question names the file that is saved; a desktop's dialog might not, so it is not used.
+void setUpSaveDialog(QFileDialog& dialog, QStringView wizardFilter, const QString& startFolder);
 
 // The desktop services of the real program: Qt's file dialogs, the system beep, a warning box, and
 // ending the event loop.

@@ -51,6 +51,9 @@ struct FormModel {
     QString txtCreate2 = QStringLiteral("Text1");
     QString txtCreate3 = QStringLiteral("txtCreate3");
     BoxColour txtCreate3Colour = BoxColour::White;
+    // Where the last save went ("Saved 2,038 bytes to ~/Documents/kitchen.txt"), until the Current
+    // File box changes, Clear or the next save; empty when none did.
+    QString lblSaved;
 
     // The buttons whose enabled flag changes during a run; every other control stays enabled.
     struct Enabled {

@@ -52,10 +52,17 @@ void LineListModel::filter(QStringView typed) {
 }
 
 QString LineListModel::selectionCaption() const {
-    const qsizetype count = selectedRows().size();
+    const QList<qsizetype> rows = selectedRows();
+    const qsizetype count = rows.size();
     if (count == 0)
         return {};
-    return count == 1 ? QStringLiteral("1 line selected") : QStringLiteral("%1 lines selected").arg(count);
+    QString caption =
+        count == 1 ? QStringLiteral("1 line selected") : QStringLiteral("%1 lines selected").arg(count);
+    const auto hidden =
+        std::count_if(rows.begin(), rows.end(), [this](qsizetype row) { return !isShown(row); });
+    if (hidden > 0)
+        caption += QStringLiteral(", %1 hidden by the find").arg(hidden);
+    return caption;
 }
 
 QList<qsizetype> LineListModel::selectedRows() const {
@@ -80,6 +87,130 @@ void LineListModel::selectRange(qsizetype first, qsizetype last) {
 
 void LineListModel::clearSelection() {
     m_selection.clearSelection();
+}
+
+void LineListModel::reveal(qsizetype row) {
+    m_selection.setCurrentIndex(index(int(row)), QItemSelectionModel::NoUpdate);
+    m_anchor = row;
+    Q_EMIT revealRequested(int(row));
+}
+
+QList<qsizetype> LineListModel::shownRows() const {
+    QList<qsizetype> rows;
+    for (qsizetype row = 0; row < m_lines.size(); ++row) {
+        if (isShown(row))
+            rows.append(row);
+    }
+    return rows;
+}
+
+// The lines in view from `first` to `last`, one range for each run of neighbours: selecting them one
+// by one would be quadratic.
+QItemSelection LineListModel::shownBetween(qsizetype first, qsizetype last) const {
+    QItemSelection runs;
+    for (qsizetype row = first; row <= last;) {
+        if (!isShown(row)) {
+            ++row;
+            continue;
+        }
+        const qsizetype start = row;
+        while (row <= last && isShown(row))
+            ++row;
+        runs.select(index(int(start)), index(int(row - 1)));
+    }
+    return runs;
+}
+
+bool LineListModel::pressKey(int key, Qt::KeyboardModifiers modifiers, int rowsInView) {
+    const QList<qsizetype> shown = shownRows();
+    const qsizetype current = currentRow();
+    // The current line's place among the lines in view; a hidden one stands before the next line shown.
+    const qsizetype at = std::lower_bound(shown.begin(), shown.end(), current) - shown.begin();
+    const bool atShown = at < shown.size() && shown[at] == current;
+    const qsizetype page = std::max(rowsInView - 1, 1); // Qt keeps one line of the last page in sight
+    qsizetype to = 0;
+    switch (key) {
+    case Qt::Key_Space:
+        if (atShown) {
+            const auto how =
+                modifiers & Qt::ControlModifier ? QItemSelectionModel::Toggle : QItemSelectionModel::Select;
+            m_selection.select(index(int(current)), how | QItemSelectionModel::Rows);
+        }
+        return true;
+    case Qt::Key_Up:
+        to = at - 1;
+        break;
+    case Qt::Key_Down:
+        to = atShown ? at + 1 : at;
+        break;
+    case Qt::Key_PageUp:
+        to = at - page;
+        break;
+    case Qt::Key_PageDown:
+        to = (atShown ? at : at - 1) + page;
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = shown.size() - 1;
+        break;
+    default:
+        return false;
+    }
+    if (shown.isEmpty())
+        return true;
+    // Without a current line every key starts at the first line in view.
+    if (current < 0)
+        to = 0;
+    moveTo(shown[std::clamp<qsizetype>(to, 0, shown.size() - 1)], modifiers);
+    return true;
+}
+
+void LineListModel::moveTo(qsizetype row, Qt::KeyboardModifiers modifiers) {
+    if (row == currentRow())
+        return;
+    const bool control = modifiers & Qt::ControlModifier;
+    if (modifiers & Qt::ShiftModifier && !control)
+        return extendTo(row);
+    // Ctrl, with Shift too, moves without touching the selection.
+    m_selection.setCurrentIndex(index(int(row)),
+                                control ? QItemSelectionModel::NoUpdate
+                                        : QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_anchor = row;
+}
+
+// The range from the anchor replaces the one the last shift-move made; lines selected before it stay.
+// Until a click or a move sets the anchor, the range starts at the current line, as in Qt.
+void LineListModel::extendTo(qsizetype row) {
+    if (m_anchor < 0)
+        m_anchor = currentRow() < 0 ? row : currentRow();
+    m_selection.setCurrentIndex(index(int(row)), QItemSelectionModel::NoUpdate);
+    m_selection.select(shownBetween(std::min(m_anchor, row), std::max(m_anchor, row)),
+                       QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows);
+}
+
+void LineListModel::click(qsizetype row, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & Qt::ShiftModifier)
+        return extendTo(row);
+    const auto how =
+        modifiers & Qt::ControlModifier ? QItemSelectionModel::Toggle : QItemSelectionModel::ClearAndSelect;
+    m_selection.setCurrentIndex(index(int(row)), how | QItemSelectionModel::Rows);
+    m_anchor = row;
+}
+
+bool LineListModel::enterFromFind() {
+    const QList<qsizetype> shown = shownRows();
+    if (shown.isEmpty())
+        return false;
+    m_selection.setCurrentIndex(index(int(shown[0])),
+                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_anchor = shown[0];
+    return true;
+}
+
+void LineListModel::selectShown() {
+    m_selection.select(shownBetween(0, m_lines.size() - 1), QItemSelectionModel::Select);
 }
 
 } // namespace quenbury::wizard

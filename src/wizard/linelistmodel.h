@@ -37,8 +37,25 @@ public:
     void setSelected(qsizetype row, bool selected);
     void selectRange(qsizetype first, qsizetype last);
     void clearSelection();
-    // "3 lines selected", or nothing when none is: hidden lines count, since Add Item takes them too.
+    // "3 lines selected", or nothing when none is: hidden lines count, since Add Item takes them too,
+    // and the caption says how many the find hides ("3 lines selected, 2 hidden by the find").
     QString selectionCaption() const;
+
+    // The keyboard and the mouse over a list with a find: they move over the lines in view only, and
+    // select as Qt's extended selection does in a list without one. Shift extends from the anchor, the
+    // line of the last plain or Ctrl click or move; Ctrl moves without selecting.
+    // A key of the list: Up, Down, Home, End, Page Up and Page Down (a page is `rowsInView` lines),
+    // Space and Ctrl+Space. Returns false for a key the view handles itself.
+    bool pressKey(int key, Qt::KeyboardModifiers modifiers, int rowsInView);
+    // A click on a line in view: it alone selected, Ctrl toggling it, Shift the range from the anchor.
+    void click(qsizetype row, Qt::KeyboardModifiers modifiers);
+    // Down or Enter in the find field: the first line in view becomes the current line and the only
+    // selected one, as a click on it would make it. Returns false when no line is in view.
+    bool enterFromFind();
+    // Ctrl+A: selects the lines in view; selections the find hides stay as they are.
+    void selectShown();
+    qsizetype currentRow() const { return m_selection.currentIndex().row(); } // -1 for none
+    qsizetype anchorRow() const { return m_anchor; }
 
     // Shows only the lines the typed text finds. What is shown never changes what is selected.
     void filter(QStringView typed);
@@ -51,14 +68,21 @@ Q_SIGNALS:
     void shownChanged();
 
 public:
-    void reveal(qsizetype row) { Q_EMIT revealRequested(int(row)); }
+    // A handler chose this line for the user: it becomes the current line and the anchor.
+    void reveal(qsizetype row);
 
 private:
+    QList<qsizetype> shownRows() const;
+    QItemSelection shownBetween(qsizetype first, qsizetype last) const;
+    void moveTo(qsizetype row, Qt::KeyboardModifiers modifiers);
+    void extendTo(qsizetype row);
+
     QStringList m_lines;
     std::function<QString(const QString&)> m_spokenText;
     QItemSelectionModel m_selection;
     locations::LineQuery m_query;
     QList<bool> m_hidden; // empty while every line is shown
+    qsizetype m_anchor = -1;
 };
 
 } // namespace quenbury::wizard

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -295,6 +296,7 @@ void Wizard::cmdCreate1_Click() {
 // button, takes the verdict back until the user verifies again. The old report stays below, so the
 // user still sees what to correct.
 void Wizard::txtCreate2_Change() {
+    m_form.lblSaved.clear(); // the file no longer holds what the box shows
     if (!m_reportCurrent)
         return;
     m_reportCurrent = false;
@@ -316,14 +318,29 @@ void Wizard::showCurrentFile(const QString& text) {
 
 // Writes the Current File box as it stands now, verified or not: a clean verification unlocked it.
 void Wizard::cmdSave1_Click() {
+    m_form.lblSaved.clear();
     const QString path = m_platform.saveFileName(SaveFilter.toString(), saveFolder());
     if (!path.isEmpty()) {
-        if (std::optional<QString> error = matchfile::saveMatchFile(path, m_form.txtCreate2))
+        if (std::optional<QString> error = matchfile::saveMatchFile(path, m_form.txtCreate2)) {
             m_platform.showError(*error);
-        else
+        } else {
             m_lastSaveFolder = QFileInfo(path).absolutePath();
+            // Windows-1252 has one byte for each character, and the save refuses any other.
+            m_form.lblSaved = savedMessage(path, m_form.txtCreate2.size());
+        }
     }
     m_form.enabled.cmdEnd5 = true;
+}
+
+// "Saved 2,038 bytes to ~/Documents/kitchen.txt": the size as people read it, the home folder
+// as a shell writes it.
+QString Wizard::savedMessage(const QString& path, qsizetype bytes) {
+    QString shown = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString home = QDir::homePath() + u'/';
+    if (home != u"//"_s && shown.startsWith(home))
+        shown.replace(0, home.size() - 1, u'~');
+    return u"Saved %1 bytes to %2"_s.arg(QLocale(QLocale::English).toString(qlonglong(bytes)),
+                                         QDir::toNativeSeparators(shown));
 }
 
 // Never the data folder: once installed the user cannot write there, and a file named like the
@@ -338,6 +355,7 @@ QString Wizard::saveFolder() const {
 // Also takes back a verification's Save: the report it showed is gone.
 void Wizard::cmdClear3_Click() {
     m_reportCurrent = false;
+    m_form.lblSaved.clear();
     m_form.enabled.cmdSave1 = false;
     m_vars.FileText.clear();
     m_form.txtCreate3Colour = BoxColour::White;

@@ -65,6 +65,8 @@ public:
     static constexpr QStringView DatabaseFilter = u"Text files (*.txt)|*.txt|All(*.*)|*.*";
     // Whether the report box speaks of the text in the Current File box as it stands.
     bool reportIsCurrent() const { return m_reportCurrent; }
+    // Whether a change of the Current File box takes anything back: a report's verdict or a save's word.
+    bool currentFileWatched() const { return m_reportCurrent || !m_form.lblSaved.isEmpty(); }
 
     // One sentence on two lines, as narrow as the report box.
     static constexpr QStringView ChangedSinceReport =
@@ -80,6 +82,7 @@ private:
     void BuildTranslationHeaders();
     void addSelectedLines(const LineListModel& list, QString& box);
     QString saveFolder() const;
+    static QString savedMessage(const QString& path, qsizetype bytes);
     void showCurrentFile(const QString& text);
 
     FormModel& m_form;

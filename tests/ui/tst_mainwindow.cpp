@@ -1,9 +1,11 @@
 #include "support/table.h"
 #include "support/windowharness.h"
+#include "ui/qtplatform.h"
 #include "ui/textbox.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -60,6 +62,8 @@ private Q_SLOTS:
     void brisvane100ByKeyboard();
     void findAndChoose_data();
     void findAndChoose();
+    void brisvane400ByKeyboard();
+    void saveDialog();
 };
 
 // The program builds the pages after the Start page once its window is on screen: before that
@@ -72,7 +76,8 @@ void TestMainWindow::laterPagesAfterShow() {
     window.show();
     const bool exposed = QTest::qWaitForWindowExposed(&window);
     QVERIFY(exposed);
-    QCOMPARE(window.size(), QSize(561, 426));
+    const QSize pages = window.size() - QSize(0, window.statusBar()->height());
+    QCOMPARE(pages, QSize(561, 426)); // the status bar adds to the window
     QTRY_VERIFY(window.findChild<QCheckBox*>(u"Check53"_s));
     QTest::mouseClick(window.findChild<QPushButton*>(u"cmdContinue1"_s), Qt::LeftButton);
     QCOMPARE(window.findChild<QTabWidget*>(u"SSTab1"_s)->currentIndex(), 1);
@@ -190,7 +195,7 @@ void TestMainWindow::accessKeys_data() {
         const QStringList steps = row.fields[2].split(u' ');
         QTest::newRow(qPrintable(row.fields[0])) << row.fields[1].toInt() << steps << row.where;
     }
-    QCOMPARE(rows.size(), 8);
+    QCOMPARE(rows.size(), 12);
 }
 
 void TestMainWindow::accessKeys() {
@@ -224,6 +229,7 @@ void TestMainWindow::tabOrder() {
         WindowHarness h;
         h.tabs()->setCurrentIndex(page);
         h.enableAllButtons();
+        h.tabs()->tabBar()->setFocus();
         QStringList walk;
         do {
             h.type(u"Tab"_s);
@@ -260,14 +266,15 @@ void TestMainWindow::brisvane100ByKeyboard() {
     h.platform.openPaths.enqueue(DatabaseFolder + u"/locations.txt"_s);
     h.platform.savePaths.enqueue(path);
 
-    // Continue and Clear All share their key with the Create File header, Continue on the Locations
-    // page too; Brisvane 100 is the first control of its page; Save shares the Start header's key.
-    h.type(u"Alt+C Space Alt+C Space"_s);
+    // Continue has the focus at start; Clear All shares its key with the Create File header, Continue
+    // on the Locations page too; Brisvane 100 is the first of two buttons that share its key; Save
+    // shares the Start header's key.
+    h.type(u"Space Alt+C Space"_s);
     h.tabTo(u"Check45"_s);
     h.type(u"Space Alt+O Alt+D Ctrl+F"_s);
     QTest::keyClicks(QApplication::focusWidget(), u"franklin oh"_s);
     h.type(u"Down Space Alt+A"_s);
-    h.type(u"Alt+C Space Space Alt+V Alt+S Space Space"_s);
+    h.type(u"Alt+C Space Alt+B Space Alt+V Alt+S Space Space"_s);
     const QStringList folders{dir.path(), dir.filePath(u"saved"_s)};
     QCOMPARE(h.platform.saveStartFolders, folders);
     const QPalette report = h.get<QPlainTextEdit>(u"txtCreate3"_s)->palette();
@@ -341,6 +348,67 @@ void TestMainWindow::findAndChoose() {
     const bool added = h.click(u"cmdAdd1"_s);
     QVERIFY(added);
     QVERIFY(h.window.form().txtText1.endsWith(selected.join(u"\r\n"_s) + u"\r\n"_s));
+}
+
+// The Brisvane 400 path by keyboard from a fresh start, Enter never going back; on the way, End after a
+// find for "franklin" takes the last Franklin line in view.
+void TestMainWindow::brisvane400ByKeyboard() {
+    QTemporaryDir dir;
+    qputenv("HOME", dir.path().toLocal8Bit());
+    const QString path = dir.filePath(u"Documents/kitchen.txt"_s);
+    const bool made = QDir(dir.path()).mkdir(u"Documents"_s);
+    QVERIFY(made);
+    WindowHarness h;
+    h.platform.openPaths.enqueue(DatabaseFolder + u"/locations.txt"_s);
+    h.platform.savePaths.enqueue(path);
+    h.type(u"Return"_s);
+    QVERIFY(h.window.testAttribute(Qt::WA_KeyboardFocusChange)); // the first box shows its focus
+    h.type(u"Space Tab Space"_s);
+    h.tabTo(u"cmdContinue2"_s);
+    h.type(u"Return Alt+D Ctrl+F"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"franklin"_s);
+    h.type(u"Down End"_s);
+    const auto& list = h.window.form().lstList1;
+    const QString end = list.lines().value(list.currentRow());
+    const QString count = h.get<QLabel>(u"lblSelected1"_s)->text();
+    h.type(u"Ctrl+F"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"franklin oh"_s);
+    QCoreApplication::processEvents(); // as between a user's keys: the longer count laid out
+    const QLabel* shownCount = h.get<QLabel>(u"lblSelected1"_s);
+    QVERIFY(shownCount->minimumSizeHint().width() <= shownCount->width()); // it wraps, not widens
+    h.type(u"Down Alt+A Alt+C Return"_s);
+    h.tabTo(u"cmdBrisvane400"_s);
+    h.type(u"Return Ctrl+F"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"franklin oh"_s);
+    h.type(u"Return Alt+A Alt+O Return"_s);
+    h.tabTo(u"cmdSave1"_s);
+    h.type(u"Return"_s);
+    QCOMPARE(end + u' ' + count, u"053021Franklin* 1 line selected"_s);
+    QCOMPARE(readFile(path), readFile(QStringLiteral(QUENBURY_TEST_DATA "/brisvane400-keyboard.txt")));
+    const QString saved = h.get<QLabel>(u"lblSaved"_s)->text();
+    QCOMPARE(saved, u"Saved 2,334 bytes to ~/Documents/kitchen.txt"_s);
+    const QString clicks = u"cmdContinue1 Check1 Check2 cmdContinue2 cmbLocation4 cmdAdd1 "
+                           u"cmdContinue3 cmdBrisvane400 cmdAddItem2 cmdContinue5 cmdCreate1 cmdSave1"_s;
+    QCOMPARE(h.clicked.join(u' '), clicks);
+}
+
+// The save dialog, set up but never shown: a name typed without a suffix gets the Text filter's.
+void TestMainWindow::saveDialog() {
+    QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.filePath(u"config"_s).toLocal8Bit()); // where the dialog keeps its state
+    QFileDialog dialog;
+    quenbury::ui::setUpSaveDialog(dialog, quenbury::wizard::Wizard::SaveFilter, dir.path());
+    auto* name = dialog.findChild<QLineEdit*>(u"fileNameEdit"_s);
+    auto* filters = dialog.findChild<QComboBox*>(u"fileTypeCombo"_s);
+    name->setText(u"kitchen"_s);
+    QMetaObject::invokeMethod(&dialog, "accept");
+    QStringList chosen = dialog.selectedFiles();
+    QTest::keyClick(filters, Qt::Key_Down); // "All(*.*)"
+    name->setText(u"pantry"_s);
+    QMetaObject::invokeMethod(&dialog, "accept");
+    chosen += dialog.selectedFiles();
+    const QStringList expected{dir.filePath(u"kitchen.txt"_s), dir.filePath(u"pantry"_s)};
+    QCOMPARE(chosen, expected);
 }
 
 QTEST_MAIN(TestMainWindow)

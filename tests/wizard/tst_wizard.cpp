@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMetaEnum>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void paths();
     void walk_data();
     void walk();
+    void listKeys();
 };
 
 void TestWizard::paths_data() {
@@ -118,6 +120,7 @@ void TestWizard::walk() {
     WizardHarness h;
     const bool made = QDir(h.dir.path()).mkdir(u"folder"_s);
     QVERIFY(made);
+    qputenv("HOME", h.dir.filePath(u"ol"_s).toLocal8Bit()); // the name "old.txt" starts alike
     const QStringList targets{h.writeFile(u"old.txt"_s, "old"), h.dir.filePath(u"new.txt"_s),
                               h.dir.filePath(u"folder"_s), h.dir.filePath(u"none/x.txt"_s), QString()};
     const QStringList pieces{nineLines,    closingLines,        u"A*\r\n"_s.repeated(700), u"\r\n"_s,
@@ -161,6 +164,8 @@ void TestWizard::walk() {
             CHECK(h.platform.errors.size() - errors == (told ? 1 : 0));
             const QByteArray after = readFile(target);
             CHECK(after == (kept ? before : box.toLatin1()));
+            CHECK(h.form.lblSaved.isEmpty() == kept);
+            CHECK(kept || h.form.lblSaved.endsWith(u" bytes to "_s + target));
             CHECK(h.form.enabled.cmdEnd5);
         } else if (step == u"Paste"_s) {
             h.form.txtCreate2.clear();
@@ -231,6 +236,7 @@ void TestWizard::walk() {
             clean ? colour == BoxColour::Green || colour == BoxColour::Yellow : colour == BoxColour::Red;
         CHECK(step != u"Verify"_s || judged);
         CHECK(!changed || colour == BoxColour::White);
+        CHECK(!changed || h.form.lblSaved.isEmpty());
         // Clear keeps the Current File box as it is.
         CHECK(step != u"Clear3"_s || h.form.txtCreate2 == box);
         // Both lists always hold the same lines, never more than 16-bit indexes can address.
@@ -248,6 +254,51 @@ void TestWizard::walk() {
 #undef CHECK
     }
     QCOMPARE(h.form.lstList1.lines(), h.form.lstList2.lines());
+}
+
+// Keys and clicks in a list of ten lines, four to a page, as the rows of a table say.
+void TestWizard::listKeys() {
+    const QMetaEnum keys = QMetaEnum::fromType<Qt::Key>();
+    const QList<TableRow> rows = readTable(u"list-keys.txt"_s, u" | "_s, 7);
+    for (const TableRow& row : rows) {
+        const QStringList& f = row.fields;
+        QStringList lines;
+        for (const QChar c : f[1])
+            lines.append((c == u'x' ? u"out%1*"_s : u"in%1*"_s).arg(lines.size()));
+        quenbury::wizard::LineListModel list;
+        list.appendLines(lines);
+        for (const QString& step : f[2].split(u' ')) {
+            const QString name = step.section(u'+', -1).section(u':', 0, 0);
+            const int line = step.section(u':', 1).toInt();
+            Qt::KeyboardModifiers mods;
+            mods.setFlag(Qt::ShiftModifier, step.contains(u"Shift+"_s));
+            mods.setFlag(Qt::ControlModifier, step.contains(u"Ctrl+"_s));
+            bool known = true;
+            if (name == u"find"_s)
+                list.filter(u"in");
+            else if (name == u"enter"_s)
+                list.enterFromFind();
+            else if (name == u"all"_s)
+                list.selectShown();
+            else if (name == u"reveal"_s)
+                list.reveal(line);
+            else if (name == u"current"_s) // as the view makes it when it gets the focus
+                list.selectionModel()->setCurrentIndex(list.index(line), QItemSelectionModel::NoUpdate);
+            else if (name == u"click"_s)
+                list.click(line, mods);
+            else
+                known = list.pressKey(keys.keyToValue(qPrintable(u"Key_"_s + name)), mods, 4);
+            QVERIFY2(known, qPrintable(row.where));
+        }
+        QStringList selected;
+        for (const qsizetype r : list.selectedRows())
+            selected.append(QString::number(r));
+        QStringList got{QString::number(list.currentRow()), QString::number(list.anchorRow()),
+                        selected.join(u','), list.selectionCaption()};
+        got.replaceInStrings(QRegularExpression(u"^$"_s), u"-"_s);
+        QCOMPARE(f[0] + u": "_s + got.join(u" | "_s), f[0] + u": "_s + f.mid(3).join(u" | "_s));
+    }
+    QCOMPARE(rows.size(), 21);
 }
 
 QTEST_GUILESS_MAIN(TestWizard)
