@@ -381,6 +381,12 @@ void TestMainWindow::brisvane400ByKeyboard() {
     h.type(u"Return Ctrl+F"_s);
     QTest::keyClicks(QApplication::focusWidget(), u"franklin oh"_s);
     h.type(u"Return Alt+A Alt+O Return"_s);
+    // A keystroke in the verified box takes the verdict back, even one undone, until Verify File.
+    h.tabTo(u"txtCreate2"_s);
+    h.type(u"X Backspace"_s);
+    const bool locked = !h.get<QPushButton>(u"cmdSave1"_s)->isEnabled();
+    QVERIFY(locked);
+    h.type(u"Alt+V"_s);
     h.tabTo(u"cmdSave1"_s);
     h.type(u"Return"_s);
     QCOMPARE(end + u' ' + count, u"053021Franklin* 1 line selected"_s);
@@ -388,7 +394,7 @@ void TestMainWindow::brisvane400ByKeyboard() {
     const QString saved = h.get<QLabel>(u"lblSaved"_s)->text();
     QCOMPARE(saved, u"Saved 2,334 bytes to ~/Documents/kitchen.txt"_s);
     const QString clicks = u"cmdContinue1 Check1 Check2 cmdContinue2 cmbLocation4 cmdAdd1 "
-                           u"cmdContinue3 cmdBrisvane400 cmdAddItem2 cmdContinue5 cmdCreate1 cmdSave1"_s;
+                           u"cmdContinue3 cmdBrisvane400 cmdAddItem2 cmdContinue5 cmdCreate1 cmdCreate1 cmdSave1"_s;
     QCOMPARE(h.clicked.join(u' '), clicks);
 }
 
