@@ -393,8 +393,9 @@ void TestMainWindow::brisvane400ByKeyboard() {
     QCOMPARE(readFile(path), readFile(QStringLiteral(QUENBURY_TEST_DATA "/brisvane400-keyboard.txt")));
     const QString saved = h.get<QLabel>(u"lblSaved"_s)->text();
     QCOMPARE(saved, u"Saved 2,334 bytes to ~/Documents/kitchen.txt"_s);
-    const QString clicks = u"cmdContinue1 Check1 Check2 cmdContinue2 cmbLocation4 cmdAdd1 "
-                           u"cmdContinue3 cmdBrisvane400 cmdAddItem2 cmdContinue5 cmdCreate1 cmdCreate1 cmdSave1"_s;
+    const QString clicks =
+        u"cmdContinue1 Check1 Check2 cmdContinue2 cmbLocation4 cmdAdd1 "
+        u"cmdContinue3 cmdBrisvane400 cmdAddItem2 cmdContinue5 cmdCreate1 cmdCreate1 cmdSave1"_s;
     QCOMPARE(h.clicked.join(u' '), clicks);
 }
 
