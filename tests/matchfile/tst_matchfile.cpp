@@ -1,4 +1,5 @@
 #include "matchfile/encoding.h"
+#include "matchfile/lineends.h"
 #include "matchfile/savefile.h"
 #include "matchfile/structure.h"
 #include "matchfile/terminal.h"
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void findings();
     void escape_data();
     void escape();
+    void lineEnds();
 };
 
 void TestMatchFile::report_data() {
@@ -206,6 +208,12 @@ void TestMatchFile::escape() {
     using quenbury::matchfile::LineFeeds;
     const LineFeeds lineFeeds = keepLineFeeds ? LineFeeds::Kept : LineFeeds::Escaped;
     QCOMPARE(quenbury::matchfile::escapeForTerminal(bytes, lineFeeds), shown);
+}
+
+// Every line break a box can show ends a line with CR LF, a lone CR too, which no box holds today.
+void TestMatchFile::lineEnds() {
+    const QString shown = u"A*\rB*\nC*\r\nD*\u2029E*\u2028"_s;
+    QCOMPARE(quenbury::matchfile::withCrLfLineEnds(shown), u"A*\r\nB*\r\nC*\r\nD*\r\nE*\r\n"_s);
 }
 
 QTEST_APPLESS_MAIN(TestMatchFile)
