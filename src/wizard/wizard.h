@@ -63,8 +63,6 @@ public:
     void cmdClear3_Click();
 
     static constexpr QStringView DatabaseFilter = u"Text files (*.txt)|*.txt|All(*.*)|*.*";
-    // Whether the report box speaks of the text in the Current File box as it stands.
-    bool reportIsCurrent() const { return m_reportCurrent; }
     // Whether a change of the Current File box takes anything back: a report's verdict or a save's word.
     bool currentFileWatched() const { return m_reportCurrent || !m_form.lblSaved.isEmpty(); }
 
