@@ -6,8 +6,8 @@
 #include "figures.h"
 
 #include "locations/locationdatabase.h"
-#include "matchfile/structure.h"
 #include "matchfile/verifier.h"
+#include "sections/sectioncheck.h"
 #include "ui/allocator.h"
 #include "ui/mainwindow.h"
 #include "wizard/platform.h"
@@ -479,7 +479,7 @@ void measureVerifier(bench::Table& table) {
             15, [] {},
             [&] {
                 sink = quenbury::matchfile::verify(text).LineCount;
-                sink = quenbury::matchfile::checkStructure(text).findings.size();
+                sink = quenbury::sections::checkSections(text).findings.size();
             });
         (void)sink;
         table.add(u"Verify and check the sections of a %1-line text"_s.arg(

@@ -5,8 +5,8 @@
 
 #include "matchfile/encoding.h"
 #include "matchfile/lineends.h"
-#include "matchfile/structure.h"
 #include "matchfile/verifier.h"
+#include "sections/sectioncheck.h"
 
 #include <cstdint>
 
@@ -52,11 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The structure check names lines the box shows, at most one finding of each kind, in order; a
     // text read from bytes holds no character the save would refuse.
-    const quenbury::matchfile::StructureCheck structure = quenbury::matchfile::checkStructure(text);
+    const quenbury::sections::SectionCheck structure = quenbury::sections::checkSections(text);
     qsizetype lineEnds = 0;
-    quenbury::matchfile::forEachLineEnd(text, [&](qsizetype, qsizetype, bool) { ++lineEnds; });
+    for (quenbury::matchfile::LineWalker walker(text); walker.atLine(); walker.advance())
+        lineEnds += walker.hasLineEnd() ? 1 : 0;
     int previousKind = -1;
-    for (const quenbury::matchfile::StructureFinding& finding : structure.findings) {
+    for (const quenbury::sections::SectionFinding& finding : structure.findings) {
         FUZZ_CHECK(finding.line >= 1);
         FUZZ_CHECK(finding.line <= lineEnds + 1);
         FUZZ_CHECK(finding.count >= 1);

@@ -54,8 +54,6 @@ cmake --preset debug
 cmake --build --preset debug
 say "Running the test suite"
 ctest --preset debug -j "$(nproc)"
-if [ -x scripts/fuzz.sh ]; then
-    say "Fuzzing each target for ${QUENBURY_FUZZ_SECONDS:-20} seconds"
-    scripts/fuzz.sh "${QUENBURY_FUZZ_SECONDS:-20}"
-fi
+say "Fuzzing each target for ${QUENBURY_FUZZ_SECONDS:-20} seconds"
+bash scripts/fuzz.sh "${QUENBURY_FUZZ_SECONDS:-20}"
 say "All tests passed."

@@ -1,4 +1,5 @@
 #include "locations/locationdatabase.h"
+#include "matchfile/savefile.h"
 #include "ui/allocator.h"
 #include "ui/mainwindow.h"
 #include "ui/qtplatform.h"
@@ -39,6 +40,8 @@ int main(int argc, char* argv[]) {
     }
 
     quenbury::ui::keepLargeTextsOutOfTheHeap();
+    // A save past the file size limit then fails with a message, and the window's work stays.
+    quenbury::matchfile::ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"quenbury"_s); // also the X11 window class the menu entry expects
     // Wayland matches the window to its menu entry (and icon) by this name.

@@ -21,17 +21,13 @@ struct LineCount {
 // would take twenty times its size in memory before the list limit refused it.
 LineCount countDatabaseLines(QStringView text) {
     LineCount count;
-    const auto line = [&count](qsizetype start, qsizetype end) {
+    for (matchfile::LineWalker walker(text); walker.atLine(); walker.advance()) {
         ++count.lines;
-        if (count.longLine == 0 && end - start > MaxDatabaseLineLength) {
+        if (count.longLine == 0 && walker.line().size() > MaxDatabaseLineLength) {
             count.longLine = count.lines;
-            count.longLength = end - start;
+            count.longLength = walker.line().size();
         }
-    };
-    const qsizetype tail =
-        matchfile::forEachLineEnd(text, [&](qsizetype start, qsizetype end, bool) { line(start, end); });
-    if (tail < text.size())
-        line(tail, text.size());
+    }
     return count;
 }
 
@@ -39,11 +35,8 @@ LineCount countDatabaseLines(QStringView text) {
 
 QStringList splitDatabaseLines(QStringView text) {
     QStringList lines;
-    const qsizetype tail = matchfile::forEachLineEnd(text, [&](qsizetype start, qsizetype end, bool) {
-        lines.append(text.mid(start, end - start).toString());
-    });
-    if (tail < text.size())
-        lines.append(text.mid(tail).toString());
+    for (matchfile::LineWalker walker(text); walker.atLine(); walker.advance())
+        lines.append(walker.line().toString());
     return lines;
 }
 

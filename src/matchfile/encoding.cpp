@@ -1,5 +1,7 @@
 #include "matchfile/encoding.h"
 
+#include "matchfile/lineends.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -40,26 +42,34 @@ const Repertoire& repertoire() {
     return table;
 }
 
-UnencodableCharacter locateUnencodable(QStringView text) {
-    qsizetype line = 1;
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\n') {
-            ++line;
-            lineStart = i + 1;
-            continue;
-        }
-        if (hasWindows1252Byte(c))
-            continue;
-        const qsizetype width =
-            (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
-        return {text.mid(i, width).toString(), line, i - lineStart + 1};
-    }
-    return {};
+} // namespace
+
+QStringView characterAt(QStringView text, qsizetype at) {
+    const bool pair = text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate();
+    return text.sliced(at, pair ? 2 : 1);
 }
 
-} // namespace
+qsizetype characterCount(QStringView text) {
+    qsizetype count = 0;
+    for (qsizetype at = 0; at < text.size(); at += characterAt(text, at).size())
+        ++count;
+    return count;
+}
+
+std::optional<UnencodableCharacter> findUnencodable(QStringView text) {
+    for (LineWalker walker(text); walker.atLine(); walker.advance()) {
+        const QStringView line = walker.line();
+        // ASCII first: nearly every character of a real file is.
+        const auto bad = std::find_if_not(
+            line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x80 || hasWindows1252Byte(c); });
+        if (bad == line.end())
+            continue;
+        const qsizetype at = bad - line.begin();
+        return UnencodableCharacter{characterAt(line, at).toString(), walker.number(),
+                                    characterCount(line.first(at)) + 1};
+    }
+    return std::nullopt;
+}
 
 QString UnencodableCharacter::code() const {
     const char32_t point = character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
@@ -104,7 +114,7 @@ Windows1252Bytes toWindows1252(QStringView text) {
     result.bytes = encoder.encode(text);
     if (encoder.hasError()) {
         result.bytes.clear();
-        result.unencodable = locateUnencodable(text);
+        result.unencodable = findUnencodable(text).value_or(UnencodableCharacter{});
     }
     return result;
 }

@@ -1,5 +1,8 @@
 #include "matchfile/filekind.h"
 
+#include <QFile>
+
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace quenbury::matchfile {
@@ -15,6 +18,10 @@ std::optional<QString> notARegularFile(mode_t mode) {
                              : S_ISLNK(mode)  ? u"a symbolic link"
                                               : u"a special file";
     return QStringLiteral("it is %1, not a regular file").arg(kind);
+}
+
+QString systemError() {
+    return qt_error_string(errno);
 }
 
 } // namespace quenbury::matchfile

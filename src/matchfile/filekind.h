@@ -12,4 +12,7 @@ namespace quenbury::matchfile {
 // Reading refuses every other kind; saving writes a device in place and refuses the rest.
 std::optional<QString> notARegularFile(mode_t mode);
 
+// The system's reason for the last call that failed (errno), in its own words.
+QString systemError();
+
 } // namespace quenbury::matchfile

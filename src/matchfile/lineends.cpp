@@ -13,12 +13,10 @@ QString ForeignLineEnds::finding() const {
 
 std::optional<ForeignLineEnds> findForeignLineEnds(QStringView text) {
     ForeignLineEnds found;
-    qsizetype line = 1;
-    forEachLineEnd(text, [&](qsizetype, qsizetype, bool crLf) {
-        if (!crLf && found.count++ == 0)
-            found.firstLine = line;
-        ++line;
-    });
+    for (LineWalker walker(text); walker.atLine(); walker.advance()) {
+        if (walker.hasLineEnd() && !walker.endsWithCrLf() && found.count++ == 0)
+            found.firstLine = walker.number();
+    }
     if (found.count == 0)
         return std::nullopt;
     return found;

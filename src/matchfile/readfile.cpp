@@ -13,10 +13,6 @@ namespace quenbury::matchfile {
 
 namespace {
 
-QString systemError() {
-    return qt_error_string(errno);
-}
-
 QString tooLarge() {
     return QStringLiteral("it is larger than %1 MiB").arg(MaxUserFileSize / (1024 * 1024));
 }

@@ -28,10 +28,6 @@ QString failure(const QString& path, const QString& reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-QString systemError() {
-    return qt_error_string(errno);
-}
-
 // A descriptor of a folder or of a link, which Qt has no class for. O_PATH descriptors: they need no
 // read permission and are only ever used to name what comes next.
 class PathHandle {
@@ -241,7 +237,6 @@ void ignoreFileSizeSignal() {
 }
 
 std::optional<QString> saveMatchFile(const QString& path, QStringView text) {
-    ignoreFileSizeSignal();
     const Windows1252Bytes encoded = toWindows1252(text);
     if (encoded.unencodable) {
         return QStringLiteral("The file was not saved: %1 has no place in the receivers\u2019 character set "

@@ -16,7 +16,8 @@ std::optional<QString> saveMatchFile(const QString& path, QStringView text);
 
 // A write past the file size limit (ulimit -f) sends SIGXFSZ, which ends a program by default, and
 // the window's unsaved text with it. Ignored, the write fails with "File too large" instead and the
-// program says so. Leaves a disposition the program chose itself alone; saveMatchFile() calls it.
+// program says so. Leaves a disposition the program chose itself alone. Each program calls it once,
+// at start.
 void ignoreFileSizeSignal();
 
 } // namespace quenbury::matchfile

@@ -5,9 +5,9 @@
 #include "matchfile/lineends.h"
 #include "matchfile/readfile.h"
 #include "matchfile/savefile.h"
-#include "matchfile/structure.h"
 #include "matchfile/terminal.h"
 #include "matchfile/verifier.h"
+#include "sections/sectioncheck.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -166,7 +166,7 @@ int main(int argc, char* argv[]) {
         if (foreignEnds)
             report += QStringLiteral("\r\n") + foreignEnds->finding();
         // Then where the text departs from the sections the wizard writes, as the window shows it.
-        const quenbury::matchfile::StructureCheck structure = quenbury::matchfile::checkStructure(*text);
+        const quenbury::sections::SectionCheck structure = quenbury::sections::checkSections(*text);
         report += structure.report();
         anyErrors = anyErrors || !result.isClean() || foreignEnds || !structure.findings.isEmpty();
 

@@ -5,8 +5,8 @@
 #include "locations/locationdatabase.h"
 #include "matchfile/format.h"
 #include "matchfile/savefile.h"
-#include "matchfile/structure.h"
 #include "matchfile/verifier.h"
+#include "sections/sectioncheck.h"
 #include "translations/translationheader.h"
 
 #include <QDir>
@@ -281,7 +281,7 @@ void Wizard::cmdCreate1_Click() {
     // The receivers' rules first, as they stand; then where the text departs from the sections the
     // wizard writes. Only a character the save would refuse stops the save: the rest is the user's
     // call, shown in yellow.
-    const matchfile::StructureCheck structure = matchfile::checkStructure(m_vars.FileText);
+    const sections::SectionCheck structure = sections::checkSections(m_vars.FileText);
     const bool clean = result.isClean() && !structure.hasErrors();
     m_form.txtCreate3Colour = !clean                         ? BoxColour::Red
                               : structure.findings.isEmpty() ? BoxColour::Green

@@ -1,9 +1,9 @@
 #include "matchfile/encoding.h"
 #include "matchfile/lineends.h"
 #include "matchfile/savefile.h"
-#include "matchfile/structure.h"
 #include "matchfile/terminal.h"
 #include "matchfile/verifier.h"
+#include "sections/sectioncheck.h"
 #include "support/table.h"
 #include "support/testfiles.h"
 #include "translations/translationheader.h"
@@ -47,6 +47,7 @@ QString expanded(QString text, const QString& where) {
 class TestMatchFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void report_data();
     void report();
     void save_data();
@@ -57,6 +58,11 @@ private Q_SLOTS:
     void escape();
     void lineEnds();
 };
+
+// A write past the file size limit then fails rather than ends the process, as in each program.
+void TestMatchFile::initTestCase() {
+    quenbury::matchfile::ignoreFileSizeSignal();
+}
 
 void TestMatchFile::report_data() {
     QTest::addColumn<QString>("text");
@@ -130,7 +136,6 @@ void TestMatchFile::save() {
     }
     const QStringList before = entries();
 
-    // The program itself lets a write past the limit fail rather than end it.
     rlimit limit{};
     const int got = ::getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit small{1024, limit.rlim_max};
@@ -174,7 +179,7 @@ void TestMatchFile::findings_data() {
 void TestMatchFile::findings() {
     QFETCH(QString, text);
     QFETCH(QString, report);
-    const quenbury::matchfile::StructureCheck check = quenbury::matchfile::checkStructure(text);
+    const quenbury::sections::SectionCheck check = quenbury::sections::checkSections(text);
     QCOMPARE(check.report(), report);
     QCOMPARE(check.hasErrors(), report.contains(u"Not A Windows-1252 Character"_s));
 }

@@ -1,8 +1,9 @@
-#include "matchfile/structure.h"
+#include "sections/sectioncheck.h"
 
 #include "events/eventcatalogue.h"
 #include "matchfile/encoding.h"
 #include "matchfile/format.h"
+#include "matchfile/lineends.h"
 #include "translations/translationheader.h"
 
 #include <QSet>
@@ -13,11 +14,13 @@
 
 using namespace Qt::StringLiterals;
 
-namespace quenbury::matchfile {
+namespace quenbury::sections {
+
+using namespace matchfile;
 
 namespace {
 
-using Kind = StructureFinding::Kind;
+using Kind = SectionFinding::Kind;
 
 constexpr QStringView Trailer = u"XXXXXX*";
 constexpr QStringView OrgMarker = u"#ORG*";
@@ -73,19 +76,18 @@ const QStringList& headerLines() {
 class Checker {
 public:
     explicit Checker(QStringView text);
-    StructureCheck run();
+    SectionCheck run();
 
 private:
-    // The line the walk stands on. Lines end as the box ends them: at a CR LF, a lone CR or a lone
-    // LF; a last line without a line end is a line too.
-    QStringView current() const { return m_text.sliced(m_start, m_end - m_start); }
-    bool atLine() const { return m_start < m_text.size(); }
+    // The line the walk stands on, as the box shows lines.
+    QStringView current() const { return m_walk.line(); }
+    bool atLine() const { return m_walk.atLine(); }
     bool inBody() const { return atLine() && current() != EndMark; } // before the first end mark
     void advance();
-    QStringView next() const;
+    QStringView next() const { return m_walk.next(); }
     qsizetype lineNumber() const;
 
-    StructureFinding& note(Kind kind, const QString& title, const QString& expected, qsizetype count = 1);
+    SectionFinding& note(Kind kind, const QString& title, const QString& expected, qsizetype count = 1);
     bool expect(QStringView marker);
     template <typename Check>
     void section(const QString& what, std::initializer_list<QStringView> next, Check check);
@@ -96,64 +98,37 @@ private:
     void characters();
 
     QStringView m_text;
-    qsizetype m_start = 0;      // of the current line
-    qsizetype m_end = 0;        // where its line end stands
-    qsizetype m_index = 0;      // counted from 0
-    qsizetype m_missingAt = -1; // where the last expected marker was missing
-    std::array<std::optional<StructureFinding>, 6> m_found;
+    LineWalker m_walk;
+    qsizetype m_missingAt = -1; // the line where the last expected marker was missing
+    std::array<std::optional<SectionFinding>, 6> m_found;
 };
-
-// Where the line starting at `start` ends.
-qsizetype lineEndFrom(QStringView text, qsizetype start) {
-    qsizetype end = start;
-    while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
-        ++end;
-    return end;
-}
-
-// Where the line after the one ending at `end` starts.
-qsizetype nextLineStart(QStringView text, qsizetype end) {
-    if (end >= text.size())
-        return text.size();
-    const bool crLf = text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n';
-    return end + (crLf ? 2 : 1);
-}
 
 Checker::Checker(QStringView text)
     : m_text(text)
-    , m_end(lineEndFrom(text, 0)) {
+    , m_walk(text) {
     characters();
 }
 
 void Checker::advance() {
-    m_start = nextLineStart(m_text, m_end);
-    m_end = lineEndFrom(m_text, m_start);
-    ++m_index;
+    m_walk.advance();
     characters();
-}
-
-QStringView Checker::next() const {
-    const qsizetype start = nextLineStart(m_text, m_end);
-    return m_text.sliced(start, lineEndFrom(m_text, start) - start);
 }
 
 // Past the last line, the box's empty line after a last line end, or that last line itself.
 qsizetype Checker::lineNumber() const {
-    if (atLine())
-        return m_index + 1;
     const bool endsWithLineEnd = m_text.isEmpty() || m_text.endsWith(u'\r') || m_text.endsWith(u'\n');
-    return endsWithLineEnd ? m_index + 1 : m_index;
+    return atLine() || endsWithLineEnd ? m_walk.number() : m_walk.number() - 1;
 }
 
 // The first departure of a kind is the one reported; later ones only add to its count.
-StructureFinding& Checker::note(Kind kind, const QString& title, const QString& expected, qsizetype count) {
-    std::optional<StructureFinding>& finding = m_found[std::size_t(kind)];
+SectionFinding& Checker::note(Kind kind, const QString& title, const QString& expected, qsizetype count) {
+    std::optional<SectionFinding>& finding = m_found[std::size_t(kind)];
     if (finding) {
         finding->count += count;
         return *finding;
     }
     const QString found = atLine() ? quote(current()) : u"the end of the file"_s;
-    finding = StructureFinding{kind, title, lineNumber(), 0, found, expected, count};
+    finding = SectionFinding{kind, title, lineNumber(), 0, found, expected, count};
     return *finding;
 }
 
@@ -165,7 +140,7 @@ bool Checker::expect(QStringView marker) {
         return true;
     }
     note(Kind::Marker, MarkerTitle, quote(marker));
-    m_missingAt = m_index;
+    m_missingAt = m_walk.number();
     return false;
 }
 
@@ -182,7 +157,7 @@ void Checker::section(const QString& what, std::initializer_list<QStringView> ne
         if (std::find(next.begin(), next.end(), line) != next.end())
             return;
         // Already counted where it stands in for the marker the walk expected.
-        if (m_index != m_missingAt)
+        if (m_walk.number() != m_missingAt)
             note(Kind::Marker, MarkerTitle, what);
     }
 }
@@ -212,7 +187,7 @@ void Checker::header(bool again) {
         advance();
     };
     if (again) {
-        StructureFinding& twice =
+        SectionFinding& twice =
             note(Kind::TranslationHeader, u"**Translation Header Twice at:"_s, u"translation lines"_s, 0);
         for (; !closed && inBody(); consume())
             ++twice.count;
@@ -263,7 +238,7 @@ void Checker::end(bool strayLines) {
         note(Kind::Marker, MarkerTitle, quote(Trailer));
     if (!atLine())
         return;
-    StructureFinding& after =
+    SectionFinding& after =
         note(Kind::LinesAfterEnd, u"**Lines After End Of File at:"_s, u"nothing after \"XXXXXX*\""_s, 0);
     for (; atLine(); advance())
         ++after.count;
@@ -272,31 +247,24 @@ void Checker::end(bool strayLines) {
 // Of the line the walk has just reached. Counted by lines, as every other finding is: the save names
 // the first such character anyway.
 void Checker::characters() {
-    const QStringView line = current();
-    // ASCII first: nearly every character of a real file is.
-    const auto bad = std::find_if_not(line.begin(), line.end(),
-                                      [](QChar c) { return c.unicode() < 0x80 || hasWindows1252Byte(c); });
-    if (bad == line.end())
+    const std::optional<UnencodableCharacter> bad = findUnencodable(current());
+    if (!bad)
         return;
-    std::optional<StructureFinding>& finding = m_found[std::size_t(Kind::Character)];
+    std::optional<SectionFinding>& finding = m_found[std::size_t(Kind::Character)];
     if (finding) {
         ++finding->count;
         return;
     }
-    const qsizetype column = bad - line.begin();
-    const bool pair = bad->isHighSurrogate() && column + 1 < line.size() && line[column + 1].isLowSurrogate();
-    UnencodableCharacter character;
-    character.character = line.sliced(column, pair ? 2 : 1).toString();
-    finding = StructureFinding{Kind::Character,
-                               u"**Not A Windows-1252 Character at:"_s,
-                               lineNumber(),
-                               column + 1,
-                               quote(character.character) + u" ("_s + character.code() + u')',
-                               u"a Windows-1252 character"_s,
-                               1};
+    finding = SectionFinding{Kind::Character,
+                             u"**Not A Windows-1252 Character at:"_s,
+                             lineNumber(),
+                             bad->column,
+                             quote(bad->character) + u" ("_s + bad->code() + u')',
+                             u"a Windows-1252 character"_s,
+                             1};
 }
 
-StructureCheck Checker::run() {
+SectionCheck Checker::run() {
     expect(EventSectionMarker);
     QSet<QStringView> events;
     section(u"an event line"_s, {Separator, LocationSectionMarker}, [&](QStringView line) {
@@ -324,8 +292,8 @@ StructureCheck Checker::run() {
         note(Kind::Marker, MarkerTitle, quote(EndMark));
     end(strayLines);
 
-    StructureCheck check;
-    for (const std::optional<StructureFinding>& finding : m_found) {
+    SectionCheck check;
+    for (const std::optional<SectionFinding>& finding : m_found) {
         if (finding)
             check.findings.append(*finding);
     }
@@ -335,7 +303,7 @@ StructureCheck Checker::run() {
 } // namespace
 
 // Laid out as the verifier's own findings are, in lines short enough for the report box.
-QString StructureFinding::text() const {
+QString SectionFinding::text() const {
     QString text = title;
     text += LineEnd;
     text += u"Line "_s + QString::number(line);
@@ -350,14 +318,14 @@ QString StructureFinding::text() const {
     return text;
 }
 
-bool StructureCheck::hasErrors() const {
+bool SectionCheck::hasErrors() const {
     return std::any_of(findings.begin(), findings.end(),
-                       [](const StructureFinding& f) { return f.kind == StructureFinding::Kind::Character; });
+                       [](const SectionFinding& f) { return f.kind == SectionFinding::Kind::Character; });
 }
 
-QString StructureCheck::report() const {
+QString SectionCheck::report() const {
     QString report;
-    for (const StructureFinding& finding : findings) {
+    for (const SectionFinding& finding : findings) {
         report += LineEnd;
         report += LineEnd;
         report += finding.text();
@@ -365,8 +333,8 @@ QString StructureCheck::report() const {
     return report;
 }
 
-StructureCheck checkStructure(QStringView text) {
+SectionCheck checkSections(QStringView text) {
     return Checker(text).run();
 }
 
-} // namespace quenbury::matchfile
+} // namespace quenbury::sections

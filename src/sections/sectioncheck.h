@@ -4,12 +4,12 @@
 #include <QString>
 #include <QStringView>
 
-namespace quenbury::matchfile {
+namespace quenbury::sections {
 
 // One way a text departs from the order in which the wizard writes a Brisvane 100 or Brisvane 400
 // file. The verifier's rules pass texts that the receivers would read wrongly (an end mark in the
 // middle, a header twice); these findings say where.
-struct StructureFinding {
+struct SectionFinding {
     // In the order the report lists them.
     enum class Kind { LinesAfterEnd, Marker, TranslationHeader, Event, Location, Character };
 
@@ -24,8 +24,8 @@ struct StructureFinding {
     QString text() const; // the finding's lines, joined by CR LF
 };
 
-struct StructureCheck {
-    QList<StructureFinding> findings; // at most one of each kind, in the order of the kinds
+struct SectionCheck {
+    QList<SectionFinding> findings; // at most one of each kind, in the order of the kinds
 
     // A character the file's code page cannot hold: the save would refuse the text.
     bool hasErrors() const;
@@ -38,6 +38,6 @@ struct StructureCheck {
 // lines (a CR LF, a lone CR and a lone LF each end one): the event section, the location section,
 // for the Brisvane 400 the 125-line translation header and its translation lines, then the closing
 // lines, and nothing after them.
-StructureCheck checkStructure(QStringView text);
+SectionCheck checkSections(QStringView text);
 
-} // namespace quenbury::matchfile
+} // namespace quenbury::sections
