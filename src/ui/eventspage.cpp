@@ -1,8 +1,11 @@
 #include "ui/eventspage.h"
 
+#include "wizard/wizard.h"
+
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyle>
 
 #include <algorithm>
@@ -32,20 +35,14 @@ void EventLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->ignore();
 }
 
-EventsPage::EventsPage(QWidget* parent)
-    : QWidget(parent) {
-    title = new QLabel(u"Select Match Events"_s, this);
-    title->setObjectName(u"lblEvents1"_s);
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    title->setFont(titleFont);
+EventsPage::EventsPage(wizard::Wizard& wizard, ActionRunner run)
+    : WizardPage(wizard, std::move(run)) {
+    m_title = title(this, u"lblEvents1"_s, u"Select Match Events"_s);
 
-    instructions =
-        new QLabel(u"Click the check boxes to select the events to activate the Brisvane, then click "
-                   u"the Continue button."_s,
-                   this);
-    instructions->setObjectName(u"Label1"_s);
-    instructions->setWordWrap(true);
+    m_instructions = label(this, u"Label1"_s,
+                           u"Click the check boxes to select the events to activate the Brisvane, then "
+                           u"click the Continue button."_s,
+                           true);
 
     const std::array<std::pair<QString, QString>, 5> buttonTexts{{
         {u"cmdSelectAll1"_s, u"&SelectAll"_s},
@@ -54,31 +51,52 @@ EventsPage::EventsPage(QWidget* parent)
         {u"cmdBack0"_s, u"&Back"_s},
         {u"cmdEnd2"_s, u"&End"_s},
     }};
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        buttons[i] = new QPushButton(buttonTexts[i].second, this);
-        buttons[i]->setObjectName(buttonTexts[i].first);
-        buttons[i]->setAutoDefault(true); // Enter works it once it has the focus, as Space does
-    }
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i] = button(this, buttonTexts[i].first, buttonTexts[i].second);
 
     for (int i = 0; i < events::EventCount; ++i) {
         const QString caption = events::EventCatalogue[std::size_t(i)].caption.toString();
         auto* box = new QCheckBox(this);
         box->setObjectName(u"Check"_s + QString::number(i + 1));
         box->setAccessibleName(caption);
-        boxes[std::size_t(i)] = box;
+        m_boxes[std::size_t(i)] = box;
         auto* label = new EventLabel(caption, box, this);
         label->setObjectName(u"Label2_"_s + QString::number(i));
-        labels[std::size_t(i)] = label;
+        m_labels[std::size_t(i)] = label;
+        // A tick is the user's edit: it goes into the model at once, and nothing else happens.
+        connect(box, &QCheckBox::toggled, this,
+                [this, i](bool ticked) { form().Check[std::size_t(i)] = ticked; });
     }
-    for (QLabel* label : {title, instructions})
-        label->setTextFormat(Qt::PlainText);
 
     // 53 captions in three columns fit the window's opening width only in a narrower face.
     QFont captionFont;
     captionFont.setStretch(QFont::SemiCondensed);
     captionFont.setResolveMask(QFont::StretchResolved);
-    for (EventLabel* label : labels)
+    for (EventLabel* label : m_labels)
         label->setFont(captionFont);
+
+    // Element 0 of a one-element button array.
+    connect(m_buttons[0], &QPushButton::clicked, this,
+            [this] { act([this] { m_wizard.cmdSelectAll1_Click(0); }); });
+    bind(m_buttons[1], &wizard::Wizard::cmdClearAll1_Click);
+    bind(m_buttons[2], &wizard::Wizard::cmdContinue2_Click);
+    bind(m_buttons[3], &wizard::Wizard::cmdBack0_Click);
+    bind(m_buttons[4], &wizard::Wizard::cmdEnd2_Click);
+}
+
+void EventsPage::refresh() {
+    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
+        if (m_boxes[i]->isChecked() != form().Check[i]) {
+            const QSignalBlocker blocker(m_boxes[i]);
+            m_boxes[i]->setChecked(form().Check[i]);
+        }
+    }
+}
+
+QWidgetList EventsPage::tabOrder() const {
+    QWidgetList order(m_buttons.begin(), m_buttons.end());
+    order.append({m_boxes.begin(), m_boxes.end()});
+    return order;
 }
 
 EventsPage::Metrics EventsPage::metrics() const {
@@ -86,11 +104,11 @@ EventsPage::Metrics EventsPage::metrics() const {
     // Three columns of captions fill the page at the window's opening size: narrow borders.
     m.margin = 6;
     m.gap = 6;
-    for (const QCheckBox* box : boxes)
+    for (const QCheckBox* box : m_boxes)
         m.boxWidth = std::max(m.boxWidth, box->sizeHint().width());
-    for (const EventLabel* label : labels)
+    for (const EventLabel* label : m_labels)
         m.labelWidth = std::max(m.labelWidth, label->sizeHint().width());
-    for (const QPushButton* button : buttons) {
+    for (const QPushButton* button : m_buttons) {
         m.buttonWidth = std::max(m.buttonWidth, button->sizeHint().width());
         m.buttonHeight = std::max(m.buttonHeight, button->sizeHint().height());
     }
@@ -107,8 +125,8 @@ int EventsPage::columnWidth(const Metrics& m) const {
 int EventsPage::rowsTop(const Metrics& m, int columnWidth) const {
     const int textWidth = 2 * columnWidth - m.gap;
     const int textBottom =
-        m.margin + title->sizeHint().height() + 2 + instructions->heightForWidth(textWidth);
-    const int buttonsHeight = int(buttons.size()) * m.buttonHeight + int(buttons.size() - 1) * 4;
+        m.margin + m_title->sizeHint().height() + 2 + m_instructions->heightForWidth(textWidth);
+    const int buttonsHeight = int(m_buttons.size()) * m.buttonHeight + int(m_buttons.size() - 1) * 4;
     const int buttonsBottom = m.margin + buttonsHeight;
     return std::max(textBottom + 4, buttonsBottom + 4 - ThirdColumnFirstRow * RowPitch);
 }
@@ -135,27 +153,27 @@ void EventsPage::place() {
     const int top = rowsTop(m, cw);
 
     const int textWidth = 2 * cw - m.gap;
-    const int titleHeight = title->sizeHint().height();
-    title->setGeometry(m.margin, m.margin, textWidth, titleHeight);
-    instructions->setGeometry(m.margin, m.margin + titleHeight + 2, textWidth,
-                              instructions->heightForWidth(textWidth));
+    const int titleHeight = m_title->sizeHint().height();
+    m_title->setGeometry(m.margin, m.margin, textWidth, titleHeight);
+    m_instructions->setGeometry(m.margin, m.margin + titleHeight + 2, textWidth,
+                                m_instructions->heightForWidth(textWidth));
 
     const int buttonX = m.margin + 2 * cw;
     const int buttonWidth = std::min(std::max(m.buttonWidth, 90), cw - m.gap);
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        buttons[i]->setGeometry(buttonX, m.margin + int(i) * (m.buttonHeight + 4), buttonWidth,
-                                m.buttonHeight);
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i]->setGeometry(buttonX, m.margin + int(i) * (m.buttonHeight + 4), buttonWidth,
+                                  m.buttonHeight);
 
     for (int i = 0; i < events::EventCount; ++i) {
         const int column = i / RowsPerColumn;
         const int row = i % RowsPerColumn + (column == 2 ? ThirdColumnFirstRow : 0);
         const int x = m.margin + column * cw;
         const int y = top + row * RowPitch;
-        QCheckBox* box = boxes[std::size_t(i)];
+        QCheckBox* box = m_boxes[std::size_t(i)];
         const QSize boxSize = box->sizeHint();
         box->setGeometry(x, y + (RowPitch - boxSize.height()) / 2, boxSize.width(), boxSize.height());
         const int labelX = x + m.boxWidth + 2;
-        labels[std::size_t(i)]->setGeometry(labelX, y, cw - m.gap - m.boxWidth - 2, RowPitch);
+        m_labels[std::size_t(i)]->setGeometry(labelX, y, cw - m.gap - m.boxWidth - 2, RowPitch);
     }
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "events/eventcatalogue.h"
+#include "ui/wizardpage.h"
 
 #include <QLabel>
-#include <QWidget>
 
 #include <array>
 
@@ -27,24 +27,22 @@ private:
     QCheckBox* m_box;
 };
 
-// The Events page. Its rows keep a fixed 16-pixel pitch in three columns (rows 1-20, 21-40 and
-// 41-53, the third column starting level with the eighth row) and its five buttons stand above
-// the third column, so it places its children itself; columns widen with the page.
-class EventsPage : public QWidget {
+// The Events page: a box and a caption for each of the 53 events. Its rows keep a fixed 16-pixel
+// pitch in three columns (rows 1-20, 21-40 and 41-53, the third column starting level with the eighth
+// row) and its five buttons stand above the third column, so it places its children itself; columns
+// widen with the page.
+class EventsPage : public WizardPage {
     Q_OBJECT
 public:
     static constexpr int RowPitch = 16;
     static constexpr int RowsPerColumn = 20;
     static constexpr int ThirdColumnFirstRow = 7; // level with row 8 (0-based 7)
 
-    explicit EventsPage(QWidget* parent = nullptr);
+    EventsPage(wizard::Wizard& wizard, ActionRunner run);
 
-    QLabel* title;
-    QLabel* instructions;
-    std::array<QPushButton*, 5> buttons; // SelectAll, Clear All, Continue, Back, End
-    std::array<QCheckBox*, events::EventCount> boxes;
-    std::array<EventLabel*, events::EventCount> labels;
-
+    void refresh() override;
+    // The buttons stand at the top, level with the title; then the rows, a column at a time.
+    QWidgetList tabOrder() const override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -52,6 +50,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QLabel* m_title;
+    QLabel* m_instructions;
+    std::array<QPushButton*, 5> m_buttons; // SelectAll, Clear All, Continue, Back, End
+    std::array<QCheckBox*, events::EventCount> m_boxes;
+    std::array<EventLabel*, events::EventCount> m_labels;
+
     struct Metrics {
         int margin;
         int gap;

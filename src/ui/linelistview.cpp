@@ -4,26 +4,11 @@
 #include "wizard/linelistmodel.h"
 
 #include <QApplication>
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 
 namespace quenbury::ui {
-
-QString AreaNameDelegate::spokenText(const QString& line) {
-    const QStringView area = locations::areaName(line);
-    return area.isEmpty() ? line : line + QStringLiteral(", ") + area.toString();
-}
-
-bool AreaNameDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
-                                 const QStyleOptionViewItem& option, const QModelIndex& index) {
-    if (event->type() != QEvent::ToolTip || !index.isValid())
-        return QStyledItemDelegate::helpEvent(event, view, option, index);
-    QToolTip::showText(event->globalPos(), spokenText(index.data().toString()), view);
-    return true;
-}
 
 void AreaNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
@@ -64,36 +49,28 @@ LineListView::LineListView(QWidget* parent)
 
 void LineListView::setLineModel(wizard::LineListModel* model) {
     m_lines = model;
-    model->setSpokenText(&AreaNameDelegate::spokenText);
     setModel(model);
     // The user's selection is the model's own, so handlers read it without copying.
     QItemSelectionModel* own = selectionModel();
     setSelectionModel(model->selectionModel());
     delete own;
     connect(model, &wizard::LineListModel::shownChanged, this, &LineListView::applyShown);
+    connect(model, &wizard::LineListModel::revealRequested, this,
+            [this](int row) { scrollTo(m_lines->index(row), QAbstractItemView::PositionAtTop); });
 }
 
 // Touches only the rows whose state changes: hiding a row costs the view a persistent index.
 void LineListView::applyShown() {
     const int rows = m_lines->rowCount();
-    m_hidden.resize(std::size_t(rows), false); // rows the view just got are shown
     // Each hidden row asks for a repaint of the whole list: ask once.
     viewport()->setUpdatesEnabled(false);
     for (int row = 0; row < rows; ++row) {
         const bool hide = !m_lines->isShown(row);
-        if (m_hidden[std::size_t(row)] != hide) {
-            m_hidden[std::size_t(row)] = hide;
+        if (isRowHidden(row) != hide)
             setRowHidden(row, hide);
-        }
     }
     viewport()->setUpdatesEnabled(true);
     viewport()->update();
-}
-
-void LineListView::enterFromFind() {
-    if (m_lines && m_lines->enterFromFind())
-        scrollTo(currentIndex());
-    setFocus(Qt::OtherFocusReason);
 }
 
 void LineListView::selectAll() {

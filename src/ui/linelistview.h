@@ -3,8 +3,6 @@
 #include <QListView>
 #include <QStyledItemDelegate>
 
-#include <vector>
-
 namespace quenbury::wizard {
 class LineListModel;
 }
@@ -13,19 +11,14 @@ namespace quenbury::ui {
 
 // Paints a database line as it is, then the name of its area in a muted colour ("Ohio"), so that
 // the 26 Franklins tell themselves apart. The line's own text stays what the model holds. The name
-// may be cut short in a narrow list: the tip and a screen reader say it whole.
+// may be cut short in a narrow list: the model's tip and spoken text say it whole.
 class AreaNameDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    // "039049Franklin*, Ohio"; the line alone when its code names no area.
-    static QString spokenText(const QString& line);
-
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
-    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
-                   const QModelIndex& index) override;
 };
 
 // A code list (lstList1, lstList2) that shows the lines its model's find lets through. Lines are
@@ -38,8 +31,6 @@ public:
     explicit LineListView(QWidget* parent = nullptr);
 
     void setLineModel(wizard::LineListModel* model);
-    // Down or Enter in the find field: into the list, at its first line in sight.
-    void enterFromFind();
 
 public Q_SLOTS:
     void selectAll() override;
@@ -54,7 +45,6 @@ private:
     void applyShown();
 
     wizard::LineListModel* m_lines = nullptr;
-    std::vector<bool> m_hidden; // as the view has them, to touch only rows that change
 };
 
 } // namespace quenbury::ui

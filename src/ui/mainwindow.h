@@ -1,23 +1,24 @@
 #pragma once
 
-#include "ui/pages.h"
-#include "ui/textbox.h"
 #include "wizard/formmodel.h"
 #include "wizard/platform.h"
 #include "wizard/wizard.h"
 
 #include <QMainWindow>
-#include <QStringListModel>
 
 #include <functional>
-#include <memory>
 #include <vector>
+
+class QLabel;
+class QTabWidget;
 
 namespace quenbury::ui {
 
-// The window frmMain. It builds the five pages and binds them to the form model: the user's
-// edits reach the model before a handler runs, and the widgets show the model after it. Every
-// rule lives in the wizard's handlers.
+class WizardPage;
+
+// The window frmMain: the frame of the five pages. It holds the tab control, the menu and the status
+// bar, and runs each user action: the user's edits into the form model, the wizard's handler, then
+// every page shown afresh and the focus where the handler put it. The pages bind their own controls.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -39,28 +40,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void addPage(int index, WizardPage* page);
     void completePages();
-    void bindButtons();
-    void bindInputs();
-    void bindTabs();
-    void bindLists();
-
-    // One user action: the user's edits into the model, the handler, the model back on screen.
     void run(const std::function<void()>& handler);
-    void storeEdits();
     void refresh();
-    void focusShownPage();
+    QString focusName() const;
+    void moveFocus(bool showMark);
     bool isPageBackground(QWidget* page, QPoint pos) const;
 
     wizard::FormModel m_form;
     wizard::Wizard m_wizard;
-    Controls m_c;
-    QLabel* m_lblSaved = nullptr; // in the status bar: where the last save went
-    std::vector<std::unique_ptr<TextBoxBinding>> m_textBoxes;
-    QStringListModel m_databaseLines; // what rtxtTranslations1 shows
-    QString m_locationPrompt;
-    QString m_translationPrompt;
-    QList<QPushButton*> m_boundButtons;
+    QTabWidget* m_SSTab1;
+    QLabel* m_lblSaved;               // in the status bar: where the last save went
+    std::vector<WizardPage*> m_pages; // those built so far, in page order
     bool m_refreshing = false;
 };
 

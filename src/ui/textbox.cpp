@@ -13,12 +13,15 @@ QString modelText(const QTextDocument& document) {
     return matchfile::withCrLfLineEnds(document.toRawText());
 }
 
-TextBoxBinding::TextBoxBinding(QPlainTextEdit* box, QString* modelField)
+TextBoxBinding::TextBoxBinding(QPlainTextEdit* box, QString* modelField, std::function<void()> edited)
     : m_box(box)
     , m_field(modelField) {
-    QObject::connect(box->document(), &QTextDocument::contentsChanged, box, [this] {
-        if (!m_writing)
-            m_edited = true;
+    QObject::connect(box->document(), &QTextDocument::contentsChanged, box, [this, edited] {
+        if (m_writing)
+            return;
+        m_edited = true;
+        if (edited)
+            edited();
     });
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPlainTextEdit;
 class QTextDocument;
 
@@ -14,17 +16,15 @@ QString modelText(const QTextDocument& document);
 
 // Ties one editable box to one text of the form model. Remembers what the box last showed, so the
 // box is rewritten only when the model really changed (setting a long text is slow), and knows
-// whether the user has edited it since.
+// whether the user has edited it since. `edited`, when given, runs after each change the user makes.
 class TextBoxBinding {
 public:
-    TextBoxBinding(QPlainTextEdit* box, QString* modelField);
+    TextBoxBinding(QPlainTextEdit* box, QString* modelField, std::function<void()> edited = {});
 
     // Copies the user's edits into the model, if there are any.
     void storeEdits();
     // Shows the model's text unless the box already shows it.
     void show();
-
-    QPlainTextEdit* box() const { return m_box; }
 
 private:
     QPlainTextEdit* m_box;

@@ -55,16 +55,18 @@ struct FormModel {
     // File box changes, Clear or the next save; empty when none did.
     QString lblSaved;
 
-    // The buttons whose enabled flag changes during a run; every other control stays enabled.
-    struct Enabled {
-        bool cmdAdd1 = true;
-        bool cmdClear1 = true;
-        bool cmdEnd5 = true;
-        bool cmdAddItem2 = true;
-        bool cmdClear2 = true;
-        bool cmdContinue5 = true;
-        bool cmdSave1 = true;
-    } enabled;
+    // The buttons whose enabled flag changes during a run, in the order start-up disables them;
+    // every other control stays enabled.
+    enum Button { cmdAdd1, cmdClear1, cmdEnd5, cmdAddItem2, cmdClear2, cmdContinue5, cmdSave1, ButtonCount };
+    std::array<bool, ButtonCount> enabled = [] {
+        std::array<bool, ButtonCount> flags{};
+        flags.fill(true);
+        return flags;
+    }();
+
+    // The control that has the keyboard focus, by its name; "SSTab1" while the page headers have it.
+    // The window keeps it here before a handler runs and moves the focus where a handler put it.
+    QString focus;
 };
 
 } // namespace quenbury::wizard

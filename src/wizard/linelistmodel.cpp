@@ -19,8 +19,10 @@ QVariant LineListModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole)
         return line;
     // Screen readers ask the model, not the view, for what an item says.
-    if (role == Qt::AccessibleTextRole && m_spokenText)
-        return m_spokenText(line);
+    if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
+        const QStringView area = locations::areaName(line);
+        return area.isEmpty() ? line : line + QStringLiteral(", ") + area.toString();
+    }
     return {};
 }
 
@@ -89,9 +91,13 @@ void LineListModel::clearSelection() {
     m_selection.clearSelection();
 }
 
-void LineListModel::reveal(qsizetype row) {
-    m_selection.setCurrentIndex(index(int(row)), QItemSelectionModel::NoUpdate);
+void LineListModel::makeCurrent(qsizetype row, QItemSelectionModel::SelectionFlags how) {
+    m_selection.setCurrentIndex(index(int(row)), how);
     m_anchor = row;
+}
+
+void LineListModel::reveal(qsizetype row) {
+    makeCurrent(row, QItemSelectionModel::NoUpdate);
     Q_EMIT revealRequested(int(row));
 }
 
@@ -174,10 +180,8 @@ void LineListModel::moveTo(qsizetype row, Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::ShiftModifier && !control)
         return extendTo(row);
     // Ctrl, with Shift too, moves without touching the selection.
-    m_selection.setCurrentIndex(index(int(row)),
-                                control ? QItemSelectionModel::NoUpdate
-                                        : QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_anchor = row;
+    makeCurrent(row, control ? QItemSelectionModel::NoUpdate
+                             : QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 // The range from the anchor replaces the one the last shift-move made; lines selected before it stay.
@@ -195,17 +199,15 @@ void LineListModel::click(qsizetype row, Qt::KeyboardModifiers modifiers) {
         return extendTo(row);
     const auto how =
         modifiers & Qt::ControlModifier ? QItemSelectionModel::Toggle : QItemSelectionModel::ClearAndSelect;
-    m_selection.setCurrentIndex(index(int(row)), how | QItemSelectionModel::Rows);
-    m_anchor = row;
+    makeCurrent(row, how | QItemSelectionModel::Rows);
 }
 
 bool LineListModel::enterFromFind() {
     const QList<qsizetype> shown = shownRows();
     if (shown.isEmpty())
         return false;
-    m_selection.setCurrentIndex(index(int(shown[0])),
-                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_anchor = shown[0];
+    makeCurrent(shown[0], QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    Q_EMIT revealRequested(int(shown[0]));
     return true;
 }
 

@@ -7,8 +7,6 @@
 #include <QList>
 #include <QStringList>
 
-#include <functional>
-
 namespace quenbury::wizard {
 
 // One code list (lstList1 or lstList2): lines in the order they were appended, the user's
@@ -21,12 +19,9 @@ public:
     explicit LineListModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
+    // A line's text; its tooltip and what a screen reader says name its area too ("039049Franklin*,
+    // Ohio"), so that the 26 Franklins tell themselves apart.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-
-    // What a screen reader says for a line, set by the view that shows it; the line alone until then.
-    void setSpokenText(std::function<QString(const QString& line)> spokenText) {
-        m_spokenText = std::move(spokenText);
-    }
 
     const QStringList& lines() const { return m_lines; }
     qsizetype size() const { return m_lines.size(); }
@@ -61,24 +56,24 @@ public:
     void filter(QStringView typed);
     bool isShown(qsizetype row) const { return m_hidden.isEmpty() || !m_hidden[row]; }
 
+    // A handler chose this line for the user: it becomes the current line and the anchor.
+    void reveal(qsizetype row);
+
 Q_SIGNALS:
-    // A handler selected this row for the user; the view should scroll it into sight.
+    // A handler made this row current for the user; the view should scroll it into sight.
     void revealRequested(int row);
     // The lines that isShown() accepts changed, by a new filter or by lines appended under one.
     void shownChanged();
 
-public:
-    // A handler chose this line for the user: it becomes the current line and the anchor.
-    void reveal(qsizetype row);
-
 private:
+    // The row becomes the current line and the anchor of Shift's ranges, selected as `how` says.
+    void makeCurrent(qsizetype row, QItemSelectionModel::SelectionFlags how);
     QList<qsizetype> shownRows() const;
     QItemSelection shownBetween(qsizetype first, qsizetype last) const;
     void moveTo(qsizetype row, Qt::KeyboardModifiers modifiers);
     void extendTo(qsizetype row);
 
     QStringList m_lines;
-    std::function<QString(const QString&)> m_spokenText;
     QItemSelectionModel m_selection;
     locations::LineQuery m_query;
     QList<bool> m_hidden; // empty while every line is shown

@@ -20,6 +20,16 @@ namespace quenbury::wizard {
 
 using matchfile::LineEnd;
 
+namespace {
+
+// Where the focus goes when a page is shown: its first input, on the Create File page Verify File, at
+// start Continue. Never Back, End or Brisvane 100, so that Enter right after a page change never goes
+// back, ends the program or chooses a receiver.
+constexpr std::array<QStringView, PageCount> FirstInputs = {u"cmdContinue1", u"Check1", u"cboLocation1",
+                                                            u"cboTranslations1", u"cmdCreate1"};
+
+} // namespace
+
 Wizard::Wizard(FormModel& form, Platform& platform, const QString& databaseFolder)
     : m_form(form)
     , m_platform(platform)
@@ -29,14 +39,8 @@ Wizard::Wizard(FormModel& form, Platform& platform, const QString& databaseFolde
 
 void Wizard::Form_Load() {
     ShowPage(StartPage);
-    auto& e = m_form.enabled;
-    e.cmdAdd1 = false;
-    e.cmdClear1 = false;
-    e.cmdEnd5 = false;
-    e.cmdAddItem2 = false;
-    e.cmdClear2 = false;
-    e.cmdContinue5 = false;
-    e.cmdSave1 = false;
+    m_form.focus = FirstInputs[StartPage].toString();
+    m_form.enabled.fill(false); // every button that later pages unlock
     // The shipped database lives beside the program, not in a fixed Windows folder.
     m_form.lblLocation10 = u"Default database is at: "_s + QDir::toNativeSeparators(m_databaseFolder);
 }
@@ -46,6 +50,9 @@ void Wizard::ShowPage(int page) {
         return;
     const int previous = m_form.SSTab1;
     m_form.SSTab1 = page;
+    // A user walking the page headers with the arrow keys keeps the focus there.
+    if (m_form.focus != HeaderStrip)
+        m_form.focus = FirstInputs[std::size_t(page)].toString();
     SSTab1_Click(previous);
 }
 
@@ -126,8 +133,8 @@ void Wizard::cmbLocation4_Click() {
     if (!path.isEmpty())
         LoadDatabaseLines(path);
     // Unlocked even after a cancel or a refused file: the lists may hold lines of an earlier load.
-    m_form.enabled.cmdAdd1 = true;
-    m_form.enabled.cmdClear1 = true;
+    m_form.enabled[FormModel::cmdAdd1] = true;
+    m_form.enabled[FormModel::cmdClear1] = true;
 }
 
 // A refused file changes nothing: no list line, caption or module value.
@@ -169,6 +176,36 @@ void Wizard::cboLocation1_Click() {
 
 void Wizard::txtFind1_Change() {
     m_form.lstList1.filter(m_form.txtFind1);
+}
+
+void Wizard::txtFind1_KeyDown(FindKey key) {
+    findKeyDown(key, m_form.txtFind1, m_form.lstList1, u"lstList1");
+}
+
+Wizard::FindKey Wizard::findKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool into = key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (into && (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier)
+        return FindKey::IntoList;
+    if (key == Qt::Key_Escape && modifiers == Qt::NoModifier)
+        return FindKey::Empties;
+    return FindKey::Typed;
+}
+
+void Wizard::findKeyDown(FindKey key, QString& find, LineListModel& list, QStringView listName) {
+    if (key == FindKey::IntoList) {
+        list.enterFromFind();
+        m_form.focus = listName.toString();
+    } else if (key == FindKey::Empties) {
+        find.clear();
+        list.filter(find);
+    }
+}
+
+void Wizard::Find_Shortcut() {
+    if (m_form.SSTab1 == LocationsPage)
+        m_form.focus = u"txtFind1"_s;
+    else if (m_form.SSTab1 == TranslationsPage)
+        m_form.focus = u"txtFind2"_s;
 }
 
 // The area's line must be in sight once chosen, so a find that hides it goes first.
@@ -221,6 +258,10 @@ void Wizard::txtFind2_Change() {
     m_form.lstList2.filter(m_form.txtFind2);
 }
 
+void Wizard::txtFind2_KeyDown(FindKey key) {
+    findKeyDown(key, m_form.txtFind2, m_form.lstList2, u"lstList2");
+}
+
 void Wizard::BuildTranslationHeaders() {
     const auto& blocks = translations::translationHeaderBlocks();
     m_vars.OrgBlock = blocks[0];
@@ -238,9 +279,9 @@ void Wizard::BuildTranslationHeaders() {
 
 void Wizard::cmdBrisvane400_Click() {
     BuildTranslationHeaders();
-    m_form.enabled.cmdAddItem2 = true;
-    m_form.enabled.cmdClear2 = true;
-    m_form.enabled.cmdContinue5 = true;
+    m_form.enabled[FormModel::cmdAddItem2] = true;
+    m_form.enabled[FormModel::cmdClear2] = true;
+    m_form.enabled[FormModel::cmdContinue5] = true;
 }
 
 void Wizard::cmdAddItem2_Click() {
@@ -286,9 +327,9 @@ void Wizard::cmdCreate1_Click() {
     m_form.txtCreate3Colour = !clean                         ? BoxColour::Red
                               : structure.findings.isEmpty() ? BoxColour::Green
                                                              : BoxColour::Yellow;
-    m_form.enabled.cmdSave1 = clean;
+    m_form.enabled[FormModel::cmdSave1] = clean;
     m_form.txtCreate3 = m_vars.StatusText + structure.report();
-    m_form.enabled.cmdEnd5 = true;
+    m_form.enabled[FormModel::cmdEnd5] = true;
     m_reportCurrent = true;
 }
 
@@ -300,7 +341,7 @@ void Wizard::txtCreate2_Change() {
     if (!m_reportCurrent)
         return;
     m_reportCurrent = false;
-    m_form.enabled.cmdSave1 = false;
+    m_form.enabled[FormModel::cmdSave1] = false;
     m_form.txtCreate3Colour = BoxColour::White;
     QString report = ChangedSinceReport.toString();
     report += LineEnd;
@@ -329,7 +370,7 @@ void Wizard::cmdSave1_Click() {
             m_form.lblSaved = savedMessage(path, m_form.txtCreate2.size());
         }
     }
-    m_form.enabled.cmdEnd5 = true;
+    m_form.enabled[FormModel::cmdEnd5] = true;
 }
 
 // "Saved 2,038 bytes to ~/Documents/kitchen.txt": the size as people read it, the home folder
@@ -356,7 +397,7 @@ QString Wizard::saveFolder() const {
 void Wizard::cmdClear3_Click() {
     m_reportCurrent = false;
     m_form.lblSaved.clear();
-    m_form.enabled.cmdSave1 = false;
+    m_form.enabled[FormModel::cmdSave1] = false;
     m_vars.FileText.clear();
     m_form.txtCreate3Colour = BoxColour::White;
     m_form.txtCreate3.clear();

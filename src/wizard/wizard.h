@@ -10,6 +10,11 @@ namespace quenbury::wizard {
 // Each reads the form model and the module values, calls the rules of a subsystem and writes back.
 class Wizard {
 public:
+    // What a key does in a find field: Down or Enter goes into the list, at its first line in view
+    // selected alone as a click would select it; Escape empties the field; any other key is typed.
+    enum class FindKey { Typed, IntoList, Empties };
+    static FindKey findKey(int key, Qt::KeyboardModifiers modifiers);
+
     Wizard(FormModel& form, Platform& platform, const QString& databaseFolder);
 
     FormModel& form() { return m_form; }
@@ -43,6 +48,7 @@ public:
     void cmbLocation4_Click();
     void cboLocation1_Click();
     void txtFind1_Change();
+    void txtFind1_KeyDown(FindKey key);
     void cmdAdd1_Click();
     void cmdClear1_Click();
     void cmdContinue3_Click();
@@ -50,6 +56,9 @@ public:
     // Translations page
     void cboTranslations1_Click();
     void txtFind2_Change();
+    void txtFind2_KeyDown(FindKey key);
+    // Ctrl+F: the shown page's find field.
+    void Find_Shortcut();
     void cmdBrisvane400_Click();
     void cmdAddItem2_Click();
     void cmdClear2_Click();
@@ -63,8 +72,8 @@ public:
     void cmdClear3_Click();
 
     static constexpr QStringView DatabaseFilter = u"Text files (*.txt)|*.txt|All(*.*)|*.*";
-    // Whether a change of the Current File box takes anything back: a report's verdict or a save's word.
-    bool currentFileWatched() const { return m_reportCurrent || !m_form.lblSaved.isEmpty(); }
+    // The name FormModel::focus gives the page headers.
+    static constexpr QStringView HeaderStrip = u"SSTab1";
 
     // One sentence on two lines, as narrow as the report box.
     static constexpr QStringView ChangedSinceReport =
@@ -77,6 +86,7 @@ private:
     // Selects only the first line of the list that holds the chosen row's area line (none when no
     // line holds it) and asks the view to show it.
     void chooseArea(int row, QString& find, LineListModel& list, QString& areaLine);
+    void findKeyDown(FindKey key, QString& find, LineListModel& list, QStringView listName);
     void BuildTranslationHeaders();
     void addSelectedLines(const LineListModel& list, QString& box);
     QString saveFolder() const;

@@ -10,6 +10,7 @@
 
 using namespace Qt::StringLiterals;
 using quenbury::wizard::BoxColour;
+using quenbury::wizard::FormModel;
 
 namespace {
 
@@ -92,12 +93,12 @@ void TestWizard::paths() {
     QCOMPARE(h.form.SSTab1, 4);
     const bool unlocked = steps.contains(u"B400"_s);
     const auto& e = h.form.enabled;
-    QVERIFY(e.cmdAddItem2 == unlocked && e.cmdClear2 == unlocked && e.cmdContinue5 == unlocked);
+    QVERIFY(e[FormModel::cmdAddItem2] == unlocked && e[FormModel::cmdClear2] == unlocked && e[FormModel::cmdContinue5] == unlocked);
     QVERIFY(h.platform.errors.isEmpty());
     // Only the receivers' errors lock Save; a yellow report names where the file departs first.
     h.wizard.cmdCreate1_Click();
     QCOMPARE(h.form.txtCreate3Colour, colours.value(colour));
-    QCOMPARE(e.cmdSave1, colour != u"red"_s);
+    QCOMPARE(e[FormModel::cmdSave1], colour != u"red"_s);
     const QString line = verdict.section(u' ', 1);
     const QString firstFinding = h.form.txtCreate3.section(u"\r\n\r\n**"_s, 1).section(u"\r\n"_s, 1, 1);
     QCOMPARE(firstFinding, line.isEmpty() ? QString() : u"Line "_s + line);
@@ -166,7 +167,7 @@ void TestWizard::walk() {
             CHECK(after == (kept ? before : box.toLatin1()));
             CHECK(h.form.lblSaved.isEmpty() == kept);
             CHECK(kept || h.form.lblSaved.endsWith(u" bytes to "_s + target));
-            CHECK(h.form.enabled.cmdEnd5);
+            CHECK(h.form.enabled[FormModel::cmdEnd5]);
         } else if (step == u"Paste"_s) {
             h.form.txtCreate2.clear();
             for (int i = random.bounded(1, 6); i > 0; --i)
@@ -195,7 +196,7 @@ void TestWizard::walk() {
         }
         if (step == u"Verify"_s) {
             lastClean = followsFormatRules(h.form.txtCreate2);
-            CHECK(h.fileText() == h.form.txtCreate2 && h.form.enabled.cmdEnd5);
+            CHECK(h.fileText() == h.form.txtCreate2 && h.form.enabled[FormModel::cmdEnd5]);
         }
         if (step == u"Clear3"_s)
             CHECK((h.fileText() + h.form.txtCreate3 + h.form.txtText1 + h.form.txtTranslations1).isEmpty());
@@ -218,7 +219,7 @@ void TestWizard::walk() {
             CHECK(added > 0 && h.form.lblLocations13 == QString::number(added));
             CHECK(h.form.lblLocation8.endsWith(u"  "_s + size));
         }
-        CHECK(!loads || (h.form.enabled.cmdAdd1 && h.form.enabled.cmdClear1));
+        CHECK(!loads || (h.form.enabled[FormModel::cmdAdd1] && h.form.enabled[FormModel::cmdClear1]));
         CHECK(!loads || h.platform.openStartFolders.last() == WizardHarness::databaseFolder);
         // Each button shows its page, and every change of page ticks every event again.
         CHECK(h.form.SSTab1 == (step == u"Page"_s ? header : shows.value(step, page)));
@@ -229,7 +230,7 @@ void TestWizard::walk() {
         const bool changed = step == u"Clear3"_s || (step != u"Verify"_s && h.form.txtCreate2 != box);
         if (changed)
             lastClean = false;
-        CHECK(h.form.enabled.cmdSave1 == lastClean.value_or(false));
+        CHECK(h.form.enabled[FormModel::cmdSave1] == lastClean.value_or(false));
         const BoxColour colour = h.form.txtCreate3Colour;
         const bool clean = lastClean.value_or(false);
         const bool judged =

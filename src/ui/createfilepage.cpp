@@ -1,0 +1,137 @@
+#include "ui/createfilepage.h"
+
+#include "wizard/wizard.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace quenbury::ui {
+
+using wizard::BoxColour;
+using wizard::FormModel;
+using wizard::Wizard;
+
+namespace {
+
+// The sentence keeps the line end it was written with, but a one-line box has no room for the
+// empty line after it: that block is hidden.
+QPlainTextEdit* introLine(QWidget* page) {
+    auto* box = new QPlainTextEdit(page);
+    box->setObjectName(u"txtCreate1"_s);
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setFrameShape(QFrame::NoFrame);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setPlainText(
+        u"The current file appears below. Click the Verify File button to scan for format errors.\r\n"_s);
+    box->setAccessibleName(u"Instructions"_s);
+    box->document()->lastBlock().setVisible(false);
+    box->document()->markContentsDirty(0, box->document()->characterCount());
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    box->setPalette(palette);
+    const int margins = 2 * int(box->document()->documentMargin()) + box->contentsMargins().top() +
+                        box->contentsMargins().bottom();
+    box->setFixedHeight(box->fontMetrics().lineSpacing() + margins);
+    return box;
+}
+
+QColor colourOf(BoxColour colour) {
+    switch (colour) {
+    case BoxColour::Red:
+        return QColor(255, 0, 0);
+    case BoxColour::Green:
+        return QColor(0, 255, 0);
+    case BoxColour::Yellow:
+        return QColor(255, 255, 0);
+    case BoxColour::White:
+        break;
+    }
+    return QColor(255, 255, 255);
+}
+
+} // namespace
+
+CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run)
+    : WizardPage(wizard, std::move(run))
+    , m_txtCreate1(introLine(this))
+    , m_txtCreate2(textBox(this, u"txtCreate2"_s, false))
+    , m_txtCreate3(textBox(this, u"txtCreate3"_s, true))
+    , m_cmdCreate1(button(this, u"cmdCreate1"_s, u"&Verify File"_s))
+    , m_cmdSave1(button(this, u"cmdSave1"_s, u"&Save File"_s))
+    , m_cmdClear3(button(this, u"cmdClear3"_s, u"&Clear"_s))
+    , m_cmdBack5(button(this, u"cmdBack5"_s, u"&Back"_s))
+    , m_cmdEnd5(button(this, u"cmdEnd5"_s, u"&End"_s)) {
+    auto* top = new QHBoxLayout;
+    top->addWidget(title(this, u"lblCreate2"_s, u"Verify and Save the file you created."_s), 1);
+    top->addWidget(m_cmdBack5);
+    top->addWidget(m_cmdEnd5);
+
+    auto* current = new QVBoxLayout;
+    QLabel* currentCaption = label(this, u"lblCreate1"_s, u"Current File:"_s);
+    name(m_txtCreate2, currentCaption->text(), currentCaption);
+    current->addWidget(currentCaption);
+    current->addWidget(m_txtCreate2, 1);
+    auto* status = new QVBoxLayout;
+    QLabel* statusCaption = label(this, u"lblCreate5"_s, u"File Status:"_s);
+    name(m_txtCreate3, statusCaption->text(), statusCaption);
+    status->addWidget(statusCaption);
+    status->addWidget(m_txtCreate3, 1);
+    auto* boxes = new QHBoxLayout;
+    boxes->addLayout(current, 1);
+    boxes->addLayout(status, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_txtCreate1);
+    layout->addWidget(
+        label(this, u"lblCreate3"_s,
+              u"Likely errors include: 1) Blank lines; 2) No * at end of each line; 3) A line "
+              u"longer than 32 characters; 4) The file is too long (more than 2000 lines); 5) No "
+              u"EOFEOF* end of file mark."_s,
+              true));
+    layout->addWidget(label(this, u"lblCreate4"_s,
+                            u"Edit and correct any errors in the Curren File text box and re verify the file "
+                            u"until no errors appear."_s,
+                            true));
+    layout->addLayout(boxes, 1);
+    layout->addLayout(row({m_cmdCreate1, m_cmdSave1, m_cmdClear3}));
+    layout->setContentsMargins(PageMargins);
+
+    // Every change the user makes in the Current File box goes to the wizard, which decides what it
+    // takes back.
+    bindBox(m_txtCreate2, &FormModel::txtCreate2, [this] { act([this] { m_wizard.txtCreate2_Change(); }); });
+    bindBox(m_txtCreate3, &FormModel::txtCreate3);
+    bind(m_cmdCreate1, &Wizard::cmdCreate1_Click);
+    bind(m_cmdSave1, &Wizard::cmdSave1_Click);
+    bind(m_cmdClear3, &Wizard::cmdClear3_Click);
+    bind(m_cmdBack5, &Wizard::cmdBack5_Click);
+    bind(m_cmdEnd5, &Wizard::cmdEnd5_Click);
+}
+
+void CreateFilePage::refresh() {
+    showBoxes();
+    QPalette palette = m_txtCreate3->palette();
+    const QColor colour = colourOf(form().txtCreate3Colour);
+    if (palette.color(QPalette::Base) != colour) {
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::Text, Qt::black); // readable on all three, in a dark theme too
+        m_txtCreate3->setPalette(palette);
+    }
+    showEnabled(m_cmdEnd5, FormModel::cmdEnd5);
+    showEnabled(m_cmdSave1, FormModel::cmdSave1);
+}
+
+QWidgetList CreateFilePage::tabOrder() const {
+    return {m_cmdBack5,   m_cmdEnd5,    m_txtCreate1, m_txtCreate2,
+            m_txtCreate3, m_cmdCreate1, m_cmdSave1,   m_cmdClear3};
+}
+
+} // namespace quenbury::ui

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "ui/textbox.h"
+#include "wizard/formmodel.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+class QAbstractButton;
+class QHBoxLayout;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quenbury::wizard {
+class Wizard;
+}
+
+namespace quenbury::ui {
+
+// Runs one user action: the user's edits into the model, the handler, the model back on screen.
+using ActionRunner = std::function<void(const std::function<void()>& handler)>;
+
+// One page of the wizard. It builds its controls, each named and captioned as the program shows them,
+// forwards every user action to the wizard's handler and shows what the form model holds. The
+// window keeps the model and every page in step around each action.
+class WizardPage : public QWidget {
+    Q_OBJECT
+public:
+    WizardPage(wizard::Wizard& wizard, ActionRunner run);
+
+    // Copies what the user typed into the page's boxes into the model.
+    void storeEdits();
+    // Shows what the model holds.
+    virtual void refresh() = 0;
+    // The page's inputs in reading order, the order Tab walks them in.
+    virtual QWidgetList tabOrder() const = 0;
+
+protected:
+    wizard::FormModel& form() const;
+    void act(const std::function<void()>& handler) const { m_run(handler); }
+    void bind(QAbstractButton* button, void (wizard::Wizard::*handler)());
+    // `edited`, when given, runs after every change the user makes in the box.
+    void bindBox(QPlainTextEdit* box, QString wizard::FormModel::*field, std::function<void()> edited = {});
+    void showBoxes();
+    void showEnabled(QPushButton* button, wizard::FormModel::Button which) const;
+
+    wizard::Wizard& m_wizard;
+
+private:
+    ActionRunner m_run;
+    std::vector<std::unique_ptr<TextBoxBinding>> m_boxes;
+};
+
+// The pages are crowded at the window's opening size: their borders are narrow.
+extern const QMargins PageMargins;
+
+// Controls as every page makes them, each carrying its control's name as objectName.
+QLabel* label(QWidget* page, const QString& name, const QString& caption, bool wrap = false);
+QLabel* title(QWidget* page, const QString& name, const QString& caption);
+// A label showing a path or a figure set at run time: it wraps and never widens the window.
+QLabel* runtimeLabel(QWidget* page, const QString& name);
+QPushButton* button(QWidget* page, const QString& name, const QString& caption);
+QPlainTextEdit* textBox(QWidget* page, const QString& name, bool horizontalScroll);
+// Gives an input the name a screen reader speaks, and ties the label that names it on screen to it.
+void name(QWidget* input, const QString& name, QLabel* label, const QString& description = QString());
+// The widgets side by side, pushed left (or right, with `stretchFirst`).
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchFirst = false);
+
+} // namespace quenbury::ui
