@@ -68,13 +68,15 @@ QString LineListModel::selectionCaption() const {
 }
 
 QList<qsizetype> LineListModel::selectedRows() const {
+    // The ranges overlap and come in the order they were made: a flag a line puts them in order.
+    QList<bool> selected(m_lines.size(), false);
+    for (const QItemSelectionRange& range : m_selection.selection())
+        std::fill(selected.begin() + range.top(), selected.begin() + range.bottom() + 1, true);
     QList<qsizetype> rows;
-    for (const QItemSelectionRange& range : m_selection.selection()) {
-        for (int row = range.top(); row <= range.bottom(); ++row)
+    for (qsizetype row = 0; row < selected.size(); ++row) {
+        if (selected[row])
             rows.append(row);
     }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
