@@ -345,6 +345,11 @@ void TestMainWindow::findAndChoose() {
         selected.append(lines[row]);
         QCOMPARE(list->isRowHidden(int(row)), !find->text().isEmpty()); // every find here hides them
     }
+    // A chosen area's line comes into sight, at the top of the list.
+    if (steps.last().startsWith(u"choose:"_s)) {
+        const int top = list->indexAt(QPoint(1, 1)).row();
+        QCOMPARE(top, int(model.selectedRows().value(0)));
+    }
     const QString count = h.get<QLabel>(u"lblSelected"_s + n)->text();
     const QString shown = QStringList{selected.join(u' '), find->text(), count}.join(u'|');
     QTEST(shown, "expected");

@@ -51,6 +51,8 @@ class TestWizard : public QObject {
 private Q_SLOTS:
     void paths_data();
     void paths();
+    void focus_data();
+    void focus();
     void walk_data();
     void walk();
     void listKeys();
@@ -93,7 +95,8 @@ void TestWizard::paths() {
     QCOMPARE(h.form.SSTab1, 4);
     const bool unlocked = steps.contains(u"B400"_s);
     const auto& e = h.form.enabled;
-    QVERIFY(e[FormModel::cmdAddItem2] == unlocked && e[FormModel::cmdClear2] == unlocked && e[FormModel::cmdContinue5] == unlocked);
+    QVERIFY(e[FormModel::cmdAddItem2] == unlocked && e[FormModel::cmdClear2] == unlocked &&
+            e[FormModel::cmdContinue5] == unlocked);
     QVERIFY(h.platform.errors.isEmpty());
     // Only the receivers' errors lock Save; a yellow report names where the file departs first.
     h.wizard.cmdCreate1_Click();
@@ -102,6 +105,35 @@ void TestWizard::paths() {
     const QString line = verdict.section(u' ', 1);
     const QString firstFinding = h.form.txtCreate3.section(u"\r\n\r\n**"_s, 1).section(u"\r\n"_s, 1, 1);
     QCOMPARE(firstFinding, line.isEmpty() ? QString() : u"Line "_s + line);
+}
+
+void TestWizard::focus_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("list"); // the find field and the selected lines of lstList1
+    QTest::addColumn<QString>("where");
+    const QList<TableRow> rows = readTable(u"focus.txt"_s, u" | "_s, 4);
+    for (const TableRow& row : rows) {
+        const QStringList steps = row.fields[1] == u"-"_s ? QStringList() : row.fields[1].split(u' ');
+        QTest::newRow(qPrintable(row.fields[0])) << steps << row.fields[2] << row.fields[3] << row.where;
+    }
+    QCOMPARE(rows.size(), 13);
+}
+
+void TestWizard::focus() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, where);
+    WizardHarness h;
+    for (const QString& step : steps) {
+        const bool known = h.act(step);
+        QVERIFY2(known, qPrintable(where));
+    }
+    QStringList list{h.form.txtFind1};
+    for (const qsizetype row : h.form.lstList1.selectedRows())
+        list.append(QString::number(row));
+    const QString shown = list.join(u' ').trimmed();
+    QTEST(h.form.focus, "focus");
+    QTEST(shown.isEmpty() ? u"-"_s : shown, "list");
 }
 
 void TestWizard::walk_data() {
@@ -300,6 +332,13 @@ void TestWizard::listKeys() {
         QCOMPARE(f[0] + u": "_s + got.join(u" | "_s), f[0] + u": "_s + f.mid(3).join(u" | "_s));
     }
     QCOMPARE(rows.size(), 21);
+    // A line's tip and spoken text name its area, so that the 26 Franklins tell themselves apart.
+    quenbury::wizard::LineListModel list;
+    list.appendLines({u"039049Franklin*"_s, u"Franklin*"_s});
+    const QVariant spoken = list.index(0).data(Qt::AccessibleTextRole);
+    const QVariant tip = list.index(1).data(Qt::ToolTipRole);
+    QCOMPARE(spoken.toString(), u"039049Franklin*, Ohio"_s);
+    QCOMPARE(tip.toString(), u"Franklin*"_s);
 }
 
 QTEST_GUILESS_MAIN(TestWizard)

@@ -61,12 +61,30 @@ struct WizardHarness {
             wizard.cmdContinue2_Click();
         } else if (step == u"Load"_s) {
             load(writeFile(u"db.txt"_s, "002000EntireArea*\r\n001000EntireArea*\r\n001001Autauga*\r\n"));
+        } else if (step.startsWith(u"Typed"_s)) { // "Typed1:fr": typed into a find field
+            QString& find = step[5] == u'1' ? form.txtFind1 : form.txtFind2;
+            find = step.section(u':', 1);
+            if (step[5] == u'1')
+                wizard.txtFind1_Change();
+            else
+                wizard.txtFind2_Change();
         } else if (step == u"Type1"_s) {
             form.txtText1 += typed;
         } else if (step == u"Type2"_s) {
             form.txtTranslations1 += typed;
-        } else if (step == u"Show3"_s) {
-            wizard.ShowPage(3);
+        } else if (step.startsWith(u"Show"_s)) {
+            wizard.ShowPage(step.mid(4).toInt());
+        } else if (step == u"Strip"_s) {
+            form.focus = u"SSTab1"_s; // the user walks the page headers
+        } else if (step == u"Find"_s) {
+            wizard.Find_Shortcut();
+        } else if (step.startsWith(u"Key"_s)) { // "KeyDown1": Down in the Locations page's find field
+            const QString key = step.mid(3).chopped(1);
+            const auto what = W::findKey(key == u"Down"_s ? Qt::Key_Down : Qt::Key_Escape, Qt::NoModifier);
+            if (step.endsWith(u'1'))
+                wizard.txtFind1_KeyDown(what);
+            else
+                wizard.txtFind2_KeyDown(what);
         } else {
             return false;
         }
