@@ -51,6 +51,7 @@ public:
     QString openFileName(const QString&, const QString&) override { return nextOpenPath; }
     QString saveFileName(const QString&, const QString&) override { return {}; }
     void beep() override {}
+    bool confirmDiscard(const QString&, const QString&) override { return true; }
     void showError(const QString& message) override {
         if (!refusalExpected)
             qFatal("unexpected error: %s", qPrintable(message));

@@ -5,6 +5,7 @@
 #include "ui/qtplatform.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include <cstdio>
 
@@ -51,9 +52,20 @@ int main(int argc, char* argv[]) {
     const QString databaseFolder =
         quenbury::locations::defaultDatabaseFolder(QCoreApplication::applicationDirPath());
     quenbury::ui::QtPlatform platform;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Builds the match file for Brisvane weather-alert receivers."_s);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(u"FILE"_s, u"A match file to open on the Create File page."_s, u"[FILE]"_s);
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+
     quenbury::ui::MainWindow window(platform, databaseFolder,
                                     quenbury::ui::MainWindow::LaterPages::AfterShow);
     platform.setWindow(&window);
     window.show();
+    if (!files.isEmpty()) // once the window is on screen, so that a refusal's message has it
+        QMetaObject::invokeMethod(
+            &window, [&window, &files] { window.openAtStart(files.first()); }, Qt::QueuedConnection);
     return app.exec();
 }

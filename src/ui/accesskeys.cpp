@@ -47,17 +47,24 @@ bool AccessKeys::focusNext(const QKeySequence& key) {
     if (turns == 0)
         return false;
 
+    // The turns go on from where the last one put the focus; a focus put anywhere else, by a click, a
+    // Tab or a page change, starts them again at the shown page's own buttons. So at start, with the
+    // focus on the Start page's "&Continue", Alt+C stays there rather than showing the Create File
+    // page.
     QWidget* focus = bar->window()->focusWidget();
-    qsizetype current = owners.indexOf(focus);
-    if (header >= 0 && focus == bar && bar->currentIndex() == header)
+    qsizetype current = focus == m_lastTurn ? owners.indexOf(focus) : -1;
+    if (header >= 0 && focus == bar && focus == m_lastTurn && bar->currentIndex() == header)
         current = owners.size();
     const qsizetype next = (current + 1) % turns;
     bar->window()->setAttribute(Qt::WA_KeyboardFocusChange); // show where the focus went
     if (next < owners.size()) {
+        m_lastTurn = owners[next];
         owners[next]->setFocus(Qt::ShortcutFocusReason);
     } else if (bar->currentIndex() != header) {
+        m_lastTurn = nullptr;
         bar->setCurrentIndex(header); // the window puts the focus on the page's first input
     } else {
+        m_lastTurn = bar;
         bar->setFocus(Qt::ShortcutFocusReason); // a header can hold the focus only while its page is shown
     }
     return true;

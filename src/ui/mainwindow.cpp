@@ -55,6 +55,10 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     QMenu* file = menuBar()->addMenu(u"&File"_s);
     file->setObjectName(u"File"_s);
     file->setAccessibleName(u"File"_s);
+    QAction* open = file->addAction(u"&Open\u2026"_s);
+    open->setObjectName(u"Open"_s);
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, [this] { run([this] { m_wizard.Open_Click(); }); });
     QAction* end = file->addAction(u"&End"_s);
     end->setObjectName(u"End"_s);
     connect(end, &QAction::triggered, this, [this] { run([this] { m_wizard.End_Click(); }); });
@@ -233,10 +237,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::openAtStart(const QString& path) {
+    run([this, &path] { m_wizard.openFile(path); });
+}
+
+// Closing the window ends the program as the menu's End does, asking first when work would be lost.
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Closing the window ends the program as the menu's End does, without a question.
-    m_wizard.End_Click();
-    event->accept();
+    bool closes = false;
+    run([this, &closes] { closes = m_wizard.Form_QueryUnload(); });
+    event->setAccepted(closes);
 }
 
 } // namespace quenbury::ui

@@ -31,6 +31,9 @@ public:
                LaterPages later = LaterPages::AtOnce, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // Opens a match file as the File menu's "Open…" does, for a file named when the program starts.
+    void openAtStart(const QString& path);
+
     wizard::FormModel& form() { return m_form; }
     wizard::Wizard& wizard() { return m_wizard; }
 

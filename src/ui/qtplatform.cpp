@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -45,12 +47,18 @@ QString filterSuffix(const QString& qtFilter) {
 
 } // namespace
 
-void setUpSaveDialog(QFileDialog& dialog, QStringView wizardFilter, const QString& startFolder) {
+void setUpSaveDialog(QFileDialog& dialog, QStringView wizardFilter, const QString& start) {
     const QString filters = qtFileFilter(wizardFilter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDirectory(startFolder);
+    const QFileInfo offered(start);
+    if (offered.isDir()) {
+        dialog.setDirectory(start);
+    } else {
+        dialog.setDirectory(offered.absolutePath());
+        dialog.selectFile(offered.fileName());
+    }
     dialog.setNameFilters(filters.split(u";;"_s));
     dialog.selectNameFilter(firstFilter(filters));
     dialog.setDefaultSuffix(filterSuffix(firstFilter(filters)));
@@ -61,15 +69,17 @@ void setUpSaveDialog(QFileDialog& dialog, QStringView wizardFilter, const QStrin
 QtPlatform::QtPlatform(QWidget* window)
     : m_window(window) {}
 
-QString QtPlatform::openFileName(const QString& filter, const QString& startFolder) {
+// Qt's own dialog, as for saving: the same look for both, wherever the program runs.
+QString QtPlatform::openFileName(const QString& filter, const QString& start) {
     const QString filters = qtFileFilter(filter);
     QString selected = firstFilter(filters);
-    return QFileDialog::getOpenFileName(m_window, QString(), startFolder, filters, &selected);
+    return QFileDialog::getOpenFileName(m_window, QString(), start, filters, &selected,
+                                        QFileDialog::DontUseNativeDialog);
 }
 
-QString QtPlatform::saveFileName(const QString& filter, const QString& startFolder) {
+QString QtPlatform::saveFileName(const QString& filter, const QString& start) {
     QFileDialog dialog(m_window); // a new one each time: a cancel must never return an earlier path
-    setUpSaveDialog(dialog, filter, startFolder);
+    setUpSaveDialog(dialog, filter, start);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles().value(0);
@@ -84,14 +94,23 @@ void QtPlatform::showError(const QString& message) {
     QMessageBox::warning(m_window, title, message);
 }
 
+bool QtPlatform::confirmDiscard(const QString& question, const QString& discard) {
+    QMessageBox box(QMessageBox::Warning,
+                    m_window ? m_window->windowTitle() : QCoreApplication::applicationName(), question,
+                    QMessageBox::NoButton, m_window);
+    QAbstractButton* yes = box.addButton(discard, QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+// The window goes at once; it is not closed, since closing it would ask the wizard again.
 void QtPlatform::endProgram() {
-    // Closing the window ends the program as well and comes back here: end only once.
-    if (m_ending)
-        return;
-    m_ending = true;
     QCoreApplication::quit();
     if (m_window)
-        m_window->close();
+        m_window->hide();
 }
 
 } // namespace quenbury::ui

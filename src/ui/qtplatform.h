@@ -14,13 +14,14 @@ namespace quenbury::ui {
 // the one in force. A description that already ends in "(pattern)" is kept as it is.
 QString qtFileFilter(QStringView wizardFilter);
 
-// Sets up a save dialog without showing it: the filters, the first in force, and the suffix that a
-// name typed without one gets, which follows the filter chosen ("Text (*.txt)" adds ".txt", "All"
-// nothing). Qt's own dialog adds the suffix before it asks whether to replace a file, so that the
-// question names the file that is saved; a desktop's dialog might not, so it is not used.
-void setUpSaveDialog(QFileDialog& dialog, QStringView wizardFilter, const QString& startFolder);
+// Sets up a save dialog without showing it: where it opens (a folder, or the folder of a file whose
+// name it offers), the filters, the first in force, and the suffix that a name typed without one
+// gets, which follows the filter chosen ("Text (*.txt)" adds ".txt", "All" nothing). Qt's own dialog
+// adds the suffix before it asks whether to replace a file, so that the question names the file that
+// is saved; a desktop's dialog might not, so it is not used.
+void setUpSaveDialog(QFileDialog& dialog, QStringView wizardFilter, const QString& start);
 
-// The desktop services of the real program: Qt's file dialogs, the system beep, a warning box, and
+// The desktop services of the real program: Qt's file dialogs, the system beep, message boxes, and
 // ending the event loop.
 class QtPlatform : public wizard::Platform {
 public:
@@ -29,15 +30,15 @@ public:
     // The window the dialogs belong to and that ending the program closes.
     void setWindow(QWidget* window) { m_window = window; }
 
-    QString openFileName(const QString& filter, const QString& startFolder) override;
-    QString saveFileName(const QString& filter, const QString& startFolder) override;
+    QString openFileName(const QString& filter, const QString& start) override;
+    QString saveFileName(const QString& filter, const QString& start) override;
     void beep() override;
     void showError(const QString& message) override;
+    bool confirmDiscard(const QString& question, const QString& discard) override;
     void endProgram() override;
 
 private:
     QPointer<QWidget> m_window;
-    bool m_ending = false;
 };
 
 } // namespace quenbury::ui

@@ -11,14 +11,18 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // The chosen path, or an empty text when the user cancels.
-    virtual QString openFileName(const QString& filter, const QString& startFolder) = 0;
-    virtual QString saveFileName(const QString& filter, const QString& startFolder) = 0;
+    // The chosen path, or an empty text when the user cancels. A dialog opens in `start`, a folder,
+    // or, for a save, the folder of a file whose name it offers.
+    virtual QString openFileName(const QString& filter, const QString& start) = 0;
+    virtual QString saveFileName(const QString& filter, const QString& start) = 0;
 
     virtual void beep() = 0;
     virtual void showError(const QString& message) = 0;
+    // Asks whether to go on with what would lose the user's work: true for `discard`, false for
+    // Cancel, which is the default answer and Escape's.
+    virtual bool confirmDiscard(const QString& question, const QString& discard) = 0;
 
-    // Ends the program at once: nothing is asked and nothing is saved.
+    // Ends the program at once.
     virtual void endProgram() = 0;
 };
 

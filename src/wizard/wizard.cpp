@@ -3,7 +3,10 @@
 #include "events/eventcatalogue.h"
 #include "locations/areatable.h"
 #include "locations/locationdatabase.h"
+#include "matchfile/encoding.h"
 #include "matchfile/format.h"
+#include "matchfile/lineends.h"
+#include "matchfile/readfile.h"
 #include "matchfile/savefile.h"
 #include "matchfile/verifier.h"
 #include "sections/sectioncheck.h"
@@ -41,6 +44,7 @@ void Wizard::Form_Load() {
     ShowPage(StartPage);
     m_form.focus = FirstInputs[StartPage].toString();
     m_form.enabled.fill(false); // every button that later pages unlock
+    m_saved = work();
     // The shipped database lives beside the program, not in a fixed Windows folder.
     m_form.lblLocation10 = u"Default database is at: "_s + QDir::toNativeSeparators(m_databaseFolder);
 }
@@ -65,12 +69,29 @@ void Wizard::SSTab1_DblClick() {
     SelectAllEvents();
 }
 
-void Wizard::endProgram() {
+Wizard::Work Wizard::work() const {
+    return {m_vars.FileText, m_form.txtText1, m_form.txtTranslations1, m_form.txtCreate2};
+}
+
+// An hour of ticking, adding and editing is not thrown away by one click: with work not saved since
+// the start or the last save, the user is asked first. With nothing to lose, nothing is asked.
+bool Wizard::mayLoseWork() {
+    return work() == m_saved || m_platform.confirmDiscard(UnsavedWork.toString(), u"&Discard"_s);
+}
+
+bool Wizard::endProgram() {
+    if (!mayLoseWork())
+        return false;
     m_platform.endProgram();
+    return true;
 }
 
 void Wizard::End_Click() {
     endProgram();
+}
+
+bool Wizard::Form_QueryUnload() {
+    return endProgram();
 }
 void Wizard::cmdEnd1_Click() {
     endProgram();
@@ -363,15 +384,56 @@ void Wizard::showCurrentFile(const QString& text) {
     txtCreate2_Change();
 }
 
+void Wizard::Open_Click() {
+    if (!mayLoseWork())
+        return;
+    const QString path = m_platform.openFileName(SaveFilter.toString(), lastFolder());
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+// Read as quenbury-verify reads a file, so the same file is refused or taken alike. A refused file
+// changes nothing. The box shows every line end as a line break, so the text takes CR LF where the
+// file had another, and the report says so before the first verification.
+void Wizard::openFile(const QString& path) {
+    const matchfile::UserFileBytes read = matchfile::readUserFile(path);
+    const std::optional<QString> text = read.error ? std::nullopt : matchfile::decodeWindows1252(read.bytes);
+    if (!text) {
+        m_platform.showError(u"The file \u201C%1\u201D could not be opened: %2."_s.arg(
+            QDir::toNativeSeparators(path),
+            read.error.value_or(u"it could not be read as Windows-1252 text"_s)));
+        return;
+    }
+    const QFileInfo file(path);
+    m_lastFolder = file.absolutePath();
+    m_offeredFile = file.absoluteFilePath();
+    m_vars.FileText = matchfile::withCrLfLineEnds(*text);
+    m_form.txtCreate2 = m_vars.FileText;
+    m_reportCurrent = false;
+    m_form.lblSaved.clear();
+    m_form.enabled[FormModel::cmdSave1] = false;
+    m_form.txtCreate3Colour = BoxColour::White;
+    m_form.txtCreate3 = u"Opened %1 (%2 bytes): verify it before saving."_s.arg(
+        file.fileName(), QLocale(QLocale::English).toString(qlonglong(read.bytes.size())));
+    if (const std::optional<matchfile::ForeignLineEnds> ends = matchfile::findForeignLineEnds(*text)) {
+        m_form.txtCreate3 += u"\r\n\r\n"_s + ends->finding();
+        m_form.txtCreate3 += u"\r\nA save writes CR LF at the end of every line."_s;
+    }
+    ShowPage(CreateFilePage);
+}
+
 // Writes the Current File box as it stands now, verified or not: a clean verification unlocked it.
 void Wizard::cmdSave1_Click() {
     m_form.lblSaved.clear();
-    const QString path = m_platform.saveFileName(SaveFilter.toString(), saveFolder());
+    const QString path = m_platform.saveFileName(SaveFilter.toString(),
+                                                 m_offeredFile.isEmpty() ? lastFolder() : m_offeredFile);
     if (!path.isEmpty()) {
         if (std::optional<QString> error = matchfile::saveMatchFile(path, m_form.txtCreate2)) {
             m_platform.showError(*error);
         } else {
-            m_lastSaveFolder = QFileInfo(path).absolutePath();
+            m_lastFolder = QFileInfo(path).absolutePath();
+            m_offeredFile.clear();
+            m_saved = work();
             // Windows-1252 has one byte for each character, and the save refuses any other.
             m_form.lblSaved = savedMessage(path, m_form.txtCreate2.size());
         }
@@ -392,9 +454,9 @@ QString Wizard::savedMessage(const QString& path, qsizetype bytes) {
 
 // Never the data folder: once installed the user cannot write there, and a file named like the
 // shipped database would replace it.
-QString Wizard::saveFolder() const {
-    if (!m_lastSaveFolder.isEmpty())
-        return m_lastSaveFolder;
+QString Wizard::lastFolder() const {
+    if (!m_lastFolder.isEmpty())
+        return m_lastFolder;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }

@@ -27,6 +27,8 @@ public:
     void SSTab1_Click(int previousPage);
     void SSTab1_DblClick();
     void End_Click();
+    // The window's close box: whether the window may close.
+    bool Form_QueryUnload();
     void cmdEnd1_Click();
     void cmdEnd2_Click();
     void cmdEnd3_Click();
@@ -65,6 +67,10 @@ public:
     void cmdContinue4_Click();
     void cmdContinue5_Click();
 
+    // File menu "Open…", and a file named when the program starts
+    void Open_Click();
+    void openFile(const QString& path);
+
     // Create File page
     void cmdCreate1_Click();
     void txtCreate2_Change(); // the user changed the Current File box
@@ -79,9 +85,21 @@ public:
     static constexpr QStringView ChangedSinceReport =
         u"The Current File has changed:\r\nverify it again before saving.";
     static constexpr QStringView SaveFilter = u"Text (*.txt)|*.txt| All(*.*)|*.*";
+    static constexpr QStringView UnsavedWork = u"The match file has changes that are not saved.";
 
 private:
-    void endProgram();
+    // The texts the user would lose by ending: the match file and the boxes that show it.
+    struct Work {
+        QString FileText;
+        QString txtText1;
+        QString txtTranslations1;
+        QString txtCreate2;
+        bool operator==(const Work&) const = default;
+    };
+    Work work() const;
+    // True when nothing would be lost, or the user chose to discard it.
+    bool mayLoseWork();
+    bool endProgram();
     void LoadDatabaseLines(const QString& path);
     // Selects only the first line of the list that holds the chosen row's area line (none when no
     // line holds it) and asks the view to show it.
@@ -89,7 +107,7 @@ private:
     void findKeyDown(FindKey key, QString& find, LineListModel& list, QStringView listName);
     void BuildTranslationHeaders();
     void addSelectedLines(const LineListModel& list, QString& box);
-    QString saveFolder() const;
+    QString lastFolder() const;
     static QString savedMessage(const QString& path, qsizetype bytes);
     void showCurrentFile(const QString& text);
 
@@ -97,7 +115,10 @@ private:
     Platform& m_platform;
     Variables092604 m_vars;
     QString m_databaseFolder;
-    QString m_lastSaveFolder; // of this run only: nothing is kept between runs
+    // Of this run only: nothing is kept between runs.
+    QString m_lastFolder;  // of the last save or open
+    QString m_offeredFile; // the file last opened, until a save
+    Work m_saved;          // as it stood at start or at the last save
     bool m_reportCurrent = false;
 };
 

@@ -11,10 +11,12 @@ class FakePlatform : public quenbury::wizard::Platform {
 public:
     QQueue<QString> openPaths;
     QQueue<QString> savePaths;
+    QQueue<bool> discards; // the answers to questions; an empty queue answers Cancel
 
     QStringList openStartFolders;
     QStringList saveStartFolders;
     QStringList errors;
+    QStringList questions;
     int beeps = 0;
     int endRequests = 0;
 
@@ -28,5 +30,9 @@ public:
     }
     void beep() override { ++beeps; }
     void showError(const QString& message) override { errors.append(message); }
+    bool confirmDiscard(const QString& question, const QString& /*discard*/) override {
+        questions.append(question);
+        return !discards.isEmpty() && discards.dequeue();
+    }
     void endProgram() override { ++endRequests; }
 };

@@ -40,7 +40,7 @@ bool clickStep(WindowHarness& h, const QString& step) {
     else if (step == u"menu"_s)
         h.get<QAction>(u"End"_s)->trigger();
     else if (step == u"close"_s)
-        return h.window.close();
+        h.window.close(); // refused while the user keeps the work
     else
         return h.click(step);
     return true;
@@ -120,20 +120,26 @@ void TestMainWindow::startState() {
     QCOMPARE(control->isEnabled(), enabled);
 }
 
-// Each step of the walk, and the page, the ticked boxes and the End requests after it.
+// Each step of the walk, and the page, the ticked boxes, the End requests and questions after it.
 void TestMainWindow::clickWalk() {
-    const QList<TableRow> walk = readTable(u"click-walk.txt"_s, u" "_s, 4);
-    QCOMPARE(walk.size(), 26);
+    const QList<TableRow> walk = readTable(u"click-walk.txt"_s, u" "_s, 5);
+    QCOMPARE(walk.size(), 27);
     WindowHarness h;
     for (const TableRow& row : walk) {
         h.box(1)->setChecked(false);
-        const bool clicked = clickStep(h, row.fields[0]);
+        QString step = row.fields[0];
+        if (step.startsWith(u"yes:"_s))
+            h.platform.discards.enqueue(true);
+        step.remove(u"yes:"_s);
+        const bool clicked = clickStep(h, step);
         QVERIFY2(clicked, qPrintable(row.where));
         QCOMPARE(h.tabs()->currentIndex(), row.fields[1].toInt());
         QCOMPARE(h.window.form().SSTab1, row.fields[1].toInt());
         QCOMPARE(h.tickedBoxes(), row.fields[2].toInt());
         QCOMPARE(h.platform.endRequests, row.fields[3].toInt());
+        QCOMPARE(h.platform.questions.size(), row.fields[4].toInt());
     }
+    QVERIFY(!h.window.isVisible());
 }
 
 // What is typed reaches the model with CR LF line ends and every character kept.

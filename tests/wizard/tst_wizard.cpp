@@ -53,6 +53,8 @@ private Q_SLOTS:
     void paths();
     void focus_data();
     void focus();
+    void work_data();
+    void work();
     void walk_data();
     void walk();
     void listKeys();
@@ -134,6 +136,39 @@ void TestWizard::focus() {
     const QString shown = list.join(u' ').trimmed();
     QTEST(h.form.focus, "focus");
     QTEST(shown.isEmpty() ? u"-"_s : shown, "list");
+}
+
+void TestWizard::work_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("ends");
+    QTest::addColumn<QString>("shown"); // the first lines of the Current File and report boxes
+    QTest::addColumn<QString>("errors");
+    const QList<TableRow> rows = readTable(u"work.txt"_s, u" | "_s, 7);
+    for (const TableRow& row : rows) {
+        const QStringList steps = row.fields[1].split(u' ');
+        const QString shown = row.fields[4] + u" | "_s + row.fields[5];
+        QTest::newRow(qPrintable(row.fields[0]))
+            << steps << row.fields[2].toInt() << row.fields[3].toInt() << shown << row.fields[6];
+    }
+    QCOMPARE(rows.size(), 10);
+}
+
+void TestWizard::work() {
+    QFETCH(QStringList, steps);
+    WizardHarness h;
+    for (const QString& step : steps) {
+        const bool known = h.act(step);
+        QVERIFY(known);
+    }
+    const QString& report = h.form.txtCreate3;
+    QString shown = h.form.txtCreate2.section(u"\r\n"_s, 0, 0) + u" | "_s;
+    shown += report.section(u"\r\n"_s, 0, 0) + u' ' + report.section(u"\r\n"_s, -1);
+    QTEST(int(h.platform.questions.size()), "questions");
+    QTEST(h.platform.endRequests, "ends");
+    QTEST(shown, "shown");
+    const QString errors = h.platform.errors.join(u'|').replace(h.dir.path(), u"{dir}"_s);
+    QTEST(errors.isEmpty() ? u"-"_s : errors, "errors");
 }
 
 void TestWizard::walk_data() {

@@ -4,6 +4,7 @@
 #include "support/testfiles.h"
 #include "wizard/wizard.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -74,6 +75,21 @@ struct WizardHarness {
             form.txtTranslations1 += typed;
         } else if (step.startsWith(u"Show"_s)) {
             wizard.ShowPage(step.mid(4).toInt());
+        } else if (step == u"End"_s) {
+            wizard.End_Click();
+        } else if (step == u"Yes"_s) { // the next question is answered Discard
+            platform.discards.enqueue(true);
+        } else if (step == u"Save"_s) {
+            platform.savePaths.enqueue(dir.filePath(u"saved.txt"_s));
+            wizard.cmdSave1_Click();
+        } else if (step.startsWith(u"Open:"_s)) { // "Open:lf": a file whose lines end in LF alone
+            const bool lf = step == u"Open:lf"_s;
+            if (step == u"Open:folder"_s)
+                QDir(dir.path()).mkdir(u"folder"_s);
+            const QByteArray bytes = lf ? QByteArray(nineLineBytes).replace("\r", "") : nineLineBytes;
+            const QString folder = dir.filePath(u"folder"_s);
+            platform.openPaths.enqueue(step == u"Open:folder"_s ? folder : writeFile(step.mid(5), bytes));
+            wizard.Open_Click();
         } else if (step == u"Strip"_s) {
             form.focus = u"SSTab1"_s; // the user walks the page headers
         } else if (step == u"Find"_s) {
