@@ -2,6 +2,7 @@
 
 #include "events/eventcatalogue.h"
 #include "wizard/linelistmodel.h"
+#include "wizard/problems.h"
 
 #include <QString>
 #include <QStringList>
@@ -51,6 +52,13 @@ struct FormModel {
     QString txtCreate2 = QStringLiteral("Text1");
     QString txtCreate3 = QStringLiteral("txtCreate3");
     BoxColour txtCreate3Colour = BoxColour::White;
+    // Where the last verification found problems in the Current File box, in line order, until the
+    // box changes; the box tints their lines.
+    QList<Problem> problems;
+    // The problem the box's cursor was last put on, and how many times a handler put it there, so
+    // that the box follows each time, to the same problem too.
+    int currentProblem = -1;
+    int txtCreate2GoTo = 0;
     // Where the last save went ("Saved 2,038 bytes to ~/Documents/kitchen.txt"), until the Current
     // File box changes, Clear or the next save; empty when none did.
     QString lblSaved;

@@ -358,6 +358,44 @@ void Wizard::cmdCreate1_Click() {
     m_form.txtCreate3 = m_vars.StatusText + structure.report();
     m_form.enabled[FormModel::cmdEnd5] = true;
     m_reportCurrent = true;
+    // The box shows the first problem; the focus stays on Verify File.
+    m_form.problems = findProblems(m_vars.FileText, result, structure, m_form.txtCreate3);
+    m_form.currentProblem = -1;
+    if (!m_form.problems.isEmpty()) {
+        m_form.currentProblem = 0;
+        ++m_form.txtCreate2GoTo;
+    }
+}
+
+void Wizard::forgetProblems() {
+    m_form.problems.clear();
+    m_form.currentProblem = -1;
+}
+
+void Wizard::goToProblem(int index) {
+    m_form.currentProblem = index;
+    ++m_form.txtCreate2GoTo;
+    m_form.focus = u"txtCreate2"_s;
+}
+
+void Wizard::NextProblem_Shortcut() {
+    const auto count = int(m_form.problems.size());
+    if (count > 0)
+        goToProblem((m_form.currentProblem + 1) % count);
+}
+
+void Wizard::PreviousProblem_Shortcut() {
+    const auto count = int(m_form.problems.size());
+    if (count > 0)
+        goToProblem((std::max(m_form.currentProblem, 0) + count - 1) % count);
+}
+
+void Wizard::txtCreate3_DblClick(qsizetype reportLine) {
+    for (int i = 0; i < m_form.problems.size(); ++i) {
+        const Problem& problem = m_form.problems[i];
+        if (problem.reportFirst <= reportLine && reportLine <= problem.reportLast)
+            return goToProblem(i);
+    }
 }
 
 // Save trusts a verification only of the very text in the box: any change, typed or written by a
@@ -365,6 +403,7 @@ void Wizard::cmdCreate1_Click() {
 // user still sees what to correct.
 void Wizard::txtCreate2_Change() {
     m_form.lblSaved.clear(); // the file no longer holds what the box shows
+    forgetProblems();        // their lines may have moved
     if (!m_reportCurrent)
         return;
     m_reportCurrent = false;
@@ -413,6 +452,7 @@ void Wizard::openFile(const QString& path) {
     m_form.lblSaved.clear();
     m_form.enabled[FormModel::cmdSave1] = false;
     m_form.txtCreate3Colour = BoxColour::White;
+    forgetProblems();
     m_form.txtCreate3 = u"Opened %1 (%2 bytes): verify it before saving."_s.arg(
         file.fileName(), QLocale(QLocale::English).toString(qlonglong(read.bytes.size())));
     if (const std::optional<matchfile::ForeignLineEnds> ends = matchfile::findForeignLineEnds(*text)) {
@@ -469,6 +509,7 @@ void Wizard::cmdClear3_Click() {
     m_vars.FileText.clear();
     m_form.txtCreate3Colour = BoxColour::White;
     m_form.txtCreate3.clear();
+    forgetProblems();
     m_form.txtText1.clear();
     m_form.txtTranslations1.clear();
 }

@@ -74,6 +74,12 @@ public:
     // Create File page
     void cmdCreate1_Click();
     void txtCreate2_Change(); // the user changed the Current File box
+    // F8 and Shift+F8 on the Create File page: the next or previous problem, round from the last to
+    // the first, in the Current File box.
+    void NextProblem_Shortcut();
+    void PreviousProblem_Shortcut();
+    // A double click on a line of the report box, counted from 0: the problem told there.
+    void txtCreate3_DblClick(qsizetype reportLine);
     void cmdSave1_Click();
     void cmdClear3_Click();
 
@@ -110,6 +116,8 @@ private:
     QString lastFolder() const;
     static QString savedMessage(const QString& path, qsizetype bytes);
     void showCurrentFile(const QString& text);
+    void goToProblem(int index);
+    void forgetProblems();
 
     FormModel& m_form;
     Platform& m_platform;
