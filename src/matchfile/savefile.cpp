@@ -67,30 +67,27 @@ bool writeAll(QFile& file, const QByteArray& bytes) {
 // new file), or why nothing may be written.
 struct Target {
     PathHandle folder;
+    QByteArray where; // the folder's path as followed, for messages
     QByteArray name;
     std::optional<struct stat> existing;
     std::optional<QString> refusal;
 };
 
-// The kernel follows a link in a sticky folder that every user may write into (/tmp) only when it
-// belongs to the one following it or to the folder's owner: another user could have planted it to
-// make this save replace a file of their choosing. The save follows links itself, so it applies the
-// same rule to every link on the way.
-bool mayFollow(int folder, const struct stat& link) {
-    struct stat info {};
-    if (::fstat(folder, &info) != 0)
-        return false;
-    const bool shared = (info.st_mode & S_ISVTX) && (info.st_mode & S_IWOTH);
-    return !shared || link.st_uid == ::geteuid() || link.st_uid == info.st_uid;
+QByteArray joined(const QByteArray& folder, const QByteArray& name) {
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
-QString plantedLink(const QByteArray& name, bool last) {
-    const QString link =
-        last ? QStringLiteral("it")
-             : QStringLiteral("the folder \u201C%1\u201D on its way").arg(QFile::decodeName(name));
-    return QStringLiteral("%1 is a symbolic link in a folder that every user may write into, and neither you "
-                          "nor the folder\u2019s owner made it, so it is not followed")
-        .arg(link);
+QString shown(const QByteArray& path) {
+    return QDir::toNativeSeparators(QFile::decodeName(path));
+}
+
+// Any other user can plant a link where the saver saves, and not only in /tmp: in a folder of their own
+// inside it, or anywhere on the way. So a save follows only the saver's own links and root's.
+QString strangersLink(const QByteArray& link) {
+    return QStringLiteral(
+               "\u201C%1\u201D is a symbolic link of another user, and a save follows only your own "
+               "links and the system\u2019s")
+        .arg(shown(link));
 }
 
 PathHandle openFolder(const char* path) {
@@ -101,7 +98,8 @@ PathHandle openFolder(const char* path) {
 // open, so that what is checked is what is written: the save names nothing by a path again.
 Target resolve(const QByteArray& path) {
     Target target;
-    target.folder = openFolder(path.startsWith('/') ? "/" : ".");
+    target.where = path.startsWith('/') ? "/" : ".";
+    target.folder = openFolder(target.where.constData());
     std::deque<QByteArray> parts;
     const auto queue = [&parts](const QByteArray& route) {
         const QList<QByteArray> names = route.split('/');
@@ -131,8 +129,8 @@ Target resolve(const QByteArray& path) {
                 target.refusal = qt_error_string(ELOOP);
                 return target;
             }
-            if (!mayFollow(target.folder.get(), info)) {
-                target.refusal = plantedLink(name, last);
+            if (info.st_uid != ::geteuid() && info.st_uid != 0) {
+                target.refusal = strangersLink(joined(target.where, name));
                 return target;
             }
             QByteArray route(PATH_MAX, Qt::Uninitialized);
@@ -142,8 +140,10 @@ Target resolve(const QByteArray& path) {
                 return target;
             }
             route.truncate(length);
-            if (route.startsWith('/'))
+            if (route.startsWith('/')) {
+                target.where = "/";
                 target.folder = openFolder("/");
+            }
             queue(route);
             continue;
         }
@@ -157,6 +157,7 @@ Target resolve(const QByteArray& path) {
             return target;
         }
         target.folder = std::move(entry);
+        target.where = joined(target.where, name);
     }
     // Out of parts: the path names a folder ("/", ".", a link to "/").
     target.refusal = target.folder.get() < 0 ? systemError() : notARegularFile(S_IFDIR);
