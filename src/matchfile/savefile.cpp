@@ -13,6 +13,7 @@
 #include <deque>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
 
@@ -28,8 +29,8 @@ QString failure(const QString& path, const QString& reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-// A descriptor of a folder or of a link, which Qt has no class for. O_PATH descriptors: they need no
-// read permission and are only ever used to name what comes next.
+// A descriptor Qt has no class for: of a folder or a link (O_PATH, which needs no read permission and
+// only names what comes next), or of an old file whose attributes a save copies.
 class PathHandle {
 public:
     explicit PathHandle(int fd = -1)
@@ -67,30 +68,27 @@ bool writeAll(QFile& file, const QByteArray& bytes) {
 // new file), or why nothing may be written.
 struct Target {
     PathHandle folder;
+    QByteArray where; // the folder's path as followed, for messages
     QByteArray name;
     std::optional<struct stat> existing;
     std::optional<QString> refusal;
 };
 
-// The kernel follows a link in a sticky folder that every user may write into (/tmp) only when it
-// belongs to the one following it or to the folder's owner: another user could have planted it to
-// make this save replace a file of their choosing. The save follows links itself, so it applies the
-// same rule to every link on the way.
-bool mayFollow(int folder, const struct stat& link) {
-    struct stat info {};
-    if (::fstat(folder, &info) != 0)
-        return false;
-    const bool shared = (info.st_mode & S_ISVTX) && (info.st_mode & S_IWOTH);
-    return !shared || link.st_uid == ::geteuid() || link.st_uid == info.st_uid;
+QByteArray joined(const QByteArray& folder, const QByteArray& name) {
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
-QString plantedLink(const QByteArray& name, bool last) {
-    const QString link =
-        last ? QStringLiteral("it")
-             : QStringLiteral("the folder \u201C%1\u201D on its way").arg(QFile::decodeName(name));
-    return QStringLiteral("%1 is a symbolic link in a folder that every user may write into, and neither you "
-                          "nor the folder\u2019s owner made it, so it is not followed")
-        .arg(link);
+QString shown(const QByteArray& path) {
+    return QDir::toNativeSeparators(QFile::decodeName(path));
+}
+
+// Any other user can plant a link where the saver saves, and not only in /tmp: in a folder of their own
+// inside it, or anywhere on the way. So a save follows only the saver's own links and root's.
+QString strangersLink(const QByteArray& link) {
+    return QStringLiteral(
+               "\u201C%1\u201D is a symbolic link of another user, and a save follows only your own "
+               "links and the system\u2019s")
+        .arg(shown(link));
 }
 
 PathHandle openFolder(const char* path) {
@@ -101,7 +99,8 @@ PathHandle openFolder(const char* path) {
 // open, so that what is checked is what is written: the save names nothing by a path again.
 Target resolve(const QByteArray& path) {
     Target target;
-    target.folder = openFolder(path.startsWith('/') ? "/" : ".");
+    target.where = path.startsWith('/') ? "/" : ".";
+    target.folder = openFolder(target.where.constData());
     std::deque<QByteArray> parts;
     const auto queue = [&parts](const QByteArray& route) {
         const QList<QByteArray> names = route.split('/');
@@ -131,8 +130,8 @@ Target resolve(const QByteArray& path) {
                 target.refusal = qt_error_string(ELOOP);
                 return target;
             }
-            if (!mayFollow(target.folder.get(), info)) {
-                target.refusal = plantedLink(name, last);
+            if (info.st_uid != ::geteuid() && info.st_uid != 0) {
+                target.refusal = strangersLink(joined(target.where, name));
                 return target;
             }
             QByteArray route(PATH_MAX, Qt::Uninitialized);
@@ -142,8 +141,10 @@ Target resolve(const QByteArray& path) {
                 return target;
             }
             route.truncate(length);
-            if (route.startsWith('/'))
+            if (route.startsWith('/')) {
+                target.where = "/";
                 target.folder = openFolder("/");
+            }
             queue(route);
             continue;
         }
@@ -157,6 +158,7 @@ Target resolve(const QByteArray& path) {
             return target;
         }
         target.folder = std::move(entry);
+        target.where = joined(target.where, name);
     }
     // Out of parts: the path names a folder ("/", ".", a link to "/").
     target.refusal = target.folder.get() < 0 ? systemError() : notARegularFile(S_IFDIR);
@@ -187,21 +189,111 @@ std::optional<QString> writeInPlace(const Target& target, const QByteArray& byte
     return std::nullopt;
 }
 
+// Replacing a file needs only the folder's permission, so a file that its owner made read-only, or that
+// the saver may not write, would be replaced behind the owner's back. Root may write any file: for root,
+// as in an editor, a file without any write bit is the one protected.
+std::optional<QString> writeProtection(const Target& target) {
+    const QString writeProtected = QStringLiteral("it is write-protected");
+    if (!(target.existing->st_mode & 0222))
+        return writeProtected;
+    const int flags = AT_EACCESS | AT_SYMLINK_NOFOLLOW;
+    if (::faccessat(target.folder.get(), target.name.constData(), W_OK, flags) == 0)
+        return std::nullopt;
+    return errno == EACCES ? writeProtected : systemError();
+}
+
+constexpr char AccessAcl[] = "system.posix_acl_access";
+
+// Why an attribute of the old file (none named: any of them) did not reach the new one.
+QString notCopied(const QByteArray& name) {
+    const QString reason = systemError();
+    const QString what = name == AccessAcl ? QStringLiteral("access control list (ACL)")
+                         : name.isEmpty()
+                             ? QStringLiteral("ACL and extended attributes")
+                             : QStringLiteral("extended attribute \u201C%1\u201D").arg(shown(name));
+    return QStringLiteral("its %1 could not be copied to the new file (%2)").arg(what, reason);
+}
+
+// Every extended attribute goes to the new file, the ACL among them, but no file capability: like a
+// setuid bit, it would give whoever runs the file rights of its own.
+std::optional<QString> copyAttributes(int from, int to) {
+    // The folder's default ACL may have given the new file an ACL that the old one does not have.
+    if (::fremovexattr(to, AccessAcl) != 0 && errno != ENODATA && errno != EOPNOTSUPP)
+        return notCopied(AccessAcl);
+    // The kernel's limits on a list of names and on one value.
+    QByteArray names(65536, Qt::Uninitialized);
+    QByteArray value(65536, Qt::Uninitialized);
+    const ssize_t length = ::flistxattr(from, names.data(), size_t(names.size()));
+    if (length < 0 && errno == EOPNOTSUPP)
+        return std::nullopt;
+    if (length < 0)
+        return notCopied({});
+    names.truncate(length);
+    for (const QByteArray& name : names.split('\0')) {
+        if (name.isEmpty() || name == "security.capability")
+            continue;
+        const ssize_t size = ::fgetxattr(from, name.constData(), value.data(), size_t(value.size()));
+        if (size < 0 || ::fsetxattr(to, name.constData(), value.constData(), size_t(size), 0) != 0)
+            return notCopied(name);
+    }
+    return std::nullopt;
+}
+
+// The new file gets what protects the old one, and never more: its owner and group, its ACL and
+// extended attributes, and its permission bits without setuid, setgid and sticky.
+std::optional<QString> protect(int to, int from) {
+    struct stat old {};
+    struct stat made {};
+    if (::fstat(from, &old) != 0 || ::fstat(to, &made) != 0)
+        return systemError();
+    // Root gives the file back to its owner, so that root never owns a file whose rights another user
+    // chose. Anyone else keeps the group if they are in it; if not, the new file's group is one the old
+    // rights never meant, so it gets no more than every user had.
+    const bool root = ::geteuid() == 0;
+    const uid_t owner = root ? old.st_uid : made.st_uid;
+    const bool same = made.st_uid == owner && made.st_gid == old.st_gid;
+    const bool kept = same || ::fchown(to, owner, old.st_gid) == 0;
+    if (!kept && root)
+        return QStringLiteral("its owner could not be kept (%1)").arg(systemError());
+    if (auto failed = copyAttributes(from, to))
+        return failed;
+    mode_t mode = old.st_mode & 0777;
+    if (!kept)
+        mode &= ~mode_t(070) | (mode & 07) << 3;
+    if (::fchmod(to, mode) != 0)
+        return systemError();
+    return std::nullopt;
+}
+
 // Writes a new file beside the target, under a name nobody else can have made, and renames it over
 // the target in the same folder: readers see the old file or the new one, never a part of it.
 std::optional<QString> replace(const Target& target, const QByteArray& bytes) {
     const int folder = target.folder.get();
+    PathHandle old;
+    if (target.existing) {
+        if (auto refusal = writeProtection(target))
+            return refusal;
+        old = PathHandle(::openat(folder, target.name.constData(),
+                                  O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        if (old.get() < 0)
+            return notCopied({});
+    }
     QByteArray temporary;
     int fd = -1;
-    // Until the replacement has the old file's mode, nobody else may read it; a new file gets the usual
-    // mode (0666 less the umask) from the system.
+    // Until the replacement has the old file's protections, nobody else may read it; a new file gets
+    // the usual mode (0666 less the umask) from the system.
     const mode_t mode = target.existing ? 0600 : 0666;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
         temporary = ".quenbury-" + QByteArray::number(QRandomGenerator::system()->generate64(), 36) + ".tmp";
         fd = ::openat(folder, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                       mode);
-        if (fd < 0 && errno != EEXIST)
-            return systemError();
+        if (fd < 0 && errno != EEXIST) {
+            const QString reason = systemError();
+            return QStringLiteral(
+                       "the folder \u201C%1\u201D takes no new file (%2), and a safe save needs to "
+                       "create one there")
+                .arg(shown(target.where), reason);
+        }
     }
     if (fd < 0)
         return qt_error_string(EEXIST);
@@ -213,14 +305,22 @@ std::optional<QString> replace(const Target& target, const QByteArray& bytes) {
         }
         if (!writeAll(file, bytes))
             return file.errorString();
-        if (target.existing && ::fchmod(fd, target.existing->st_mode & 07777) != 0)
-            return systemError();
+        if (target.existing) {
+            if (auto failed = protect(fd, old.get()))
+                return failed;
+        }
         if (::fsync(fd) != 0)
             return systemError();
         file.close();
-        if (::renameat(folder, temporary.constData(), folder, target.name.constData()) != 0)
-            return systemError();
-        return std::nullopt;
+        if (::renameat(folder, temporary.constData(), folder, target.name.constData()) == 0)
+            return std::nullopt;
+        // In a sticky folder (/tmp) only a file's owner may replace it.
+        if (errno == EPERM && target.existing && target.existing->st_uid != ::geteuid())
+            return QStringLiteral(
+                       "it belongs to another user, and in the folder \u201C%1\u201D only its owner "
+                       "may replace it")
+                .arg(shown(target.where));
+        return systemError();
     }();
     if (written)
         ::unlinkat(folder, temporary.constData(), 0);

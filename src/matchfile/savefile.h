@@ -9,8 +9,11 @@ namespace quenbury::matchfile {
 
 // Writes the text as Windows-1252 bytes, exactly as they stand: no line end is added.
 // All or nothing: on any failure an existing file at the path keeps its old content. A regular file
-// is replaced by a new one with the old one's mode, so hard links to it keep the old text and the
-// file becomes the saver's; a device is written in place.
+// is replaced by a new one that keeps the old one's ACL, extended attributes and permission bits (never
+// setuid, setgid or sticky), so hard links to it keep the old text. It becomes the saver's, with the old
+// group if the saver is in it, else with no more group rights than every user had; root gives it back
+// to its owner. A file the saver may not write, or that has no write bit, is refused.
+// A device is written in place. Only the saver's own symbolic links and root's are followed.
 // Returns a message for the user when nothing could be written.
 std::optional<QString> saveMatchFile(const QString& path, QStringView text);
 

@@ -12,8 +12,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -42,6 +46,35 @@ QString expanded(QString text, const QString& where) {
     return text.replace(at, replacement.captured(1).size(), replacement.captured(2));
 }
 
+// Runs `work` in a child process as a second user (65534); its exit status, or -1.
+template <typename Work> int asSecondUser(Work work) {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::setgroups(0, nullptr) || ::setgid(65534) || ::setuid(65534) ? 255 : work());
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs shell commands in a folder, stopping at the first that fails: 0 when none did.
+int run(const QString& folder, const QString& commands) {
+    const QString line = u"set -e; cd '%1'; %2"_s.arg(folder, commands);
+    return std::system(line.toLocal8Bit().constData()) == 0 ? 0 : 1;
+}
+
+// What protects a file, in the system's words: its mode, owner and group ("0640 0:0"), then every
+// extended attribute, its ACL among them; nothing when they cannot be told.
+QString protections(const QString& path) {
+    const QString command = u"stat -Lc '%04a %u:%g' '"_s + path +
+                            u"' && getfattr --absolute-names -Ldm- /dev/stdin <'"_s + path + u"'"_s;
+    FILE* pipe = ::popen(command.toLocal8Bit().constData(), "r");
+    QFile output;
+    const bool opened = pipe && output.open(::fileno(pipe), QIODevice::ReadOnly);
+    const QString facts = opened ? QString::fromLocal8Bit(output.readAll()) : QString();
+    const int status = ::pclose(pipe);
+    return status == 0 ? facts : QString();
+}
+
 } // namespace
 
 class TestMatchFile : public QObject {
@@ -59,9 +92,11 @@ private Q_SLOTS:
     void lineEnds();
 };
 
-// A write past the file size limit then fails rather than ends the process, as in each program.
+// A write past the file size limit then fails rather than ends the process, as in each program. New
+// files get 0644, as the save table has it.
 void TestMatchFile::initTestCase() {
     quenbury::matchfile::ignoreFileSizeSignal();
+    ::umask(022);
 }
 
 void TestMatchFile::report_data() {
@@ -85,81 +120,82 @@ void TestMatchFile::report() {
 }
 
 void TestMatchFile::save_data() {
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QStringList>("row"); // every field but the name and the text
     QTest::addColumn<QString>("text");
     QByteArray everyByte;
     for (int b = 0; b < 256; ++b)
         everyByte += char(b);
     const QString every = decodeWindows1252(everyByte).value();
-    const QList<TableRow> rows = readTable(u"saves.txt"_s, u" | "_s, 4);
+    const QList<TableRow> rows = readTable(u"saves.txt"_s, u" | "_s, 8);
     for (const TableRow& row : rows) {
-        QString text = unescaped(row.fields[3]).replace(u"<nine>"_s, nineLines);
+        QString text = unescaped(row.fields[7]).replace(u"<nine>"_s, nineLines);
         text.replace(u"<every byte>"_s, every);
-        QTest::newRow(qPrintable(row.fields[0])) << row.fields[1] << row.fields[2] << text;
+        QTest::newRow(qPrintable(row.fields[0])) << row.fields.mid(1, 6) << text;
     }
-    QCOMPARE(rows.size(), 14);
+    QCOMPARE(rows.size(), 24);
 }
 
-// A failed save says why, and leaves the target and its folder exactly as they were.
+// A save either works or says why and changes nothing: the old file keeps its bytes and protections,
+// and the folder gains nothing. The file at the path (old.txt after a refusal) has the row's mode and
+// owner and the old file's attributes.
 void TestMatchFile::save() {
-    QFETCH(QString, target);
-    QFETCH(QString, refusal);
+    QFETCH(QStringList, row);
     QFETCH(QString, text);
+    const QString mine = row[0];
+    const QString theirs = row[1];
+    const QString saver = row[2];
+    QString mode = row[4];
+    QString refusal = row[5];
+    if ((!theirs.isEmpty() || saver == u"other"_s) && ::geteuid() != 0)
+        QSKIP("only root can act as a second user (uid 65534) in a child process");
     QTemporaryDir dir;
-    const QString path = dir.filePath(target);
+    const QByteArray top = QFile::encodeName(dir.path());
+    const bool acl = ::getxattr(top, "system.posix_acl_access", nullptr, 0) >= 0 || errno == ENODATA;
+    const bool attributes = ::getxattr(top, "user.quenbury", nullptr, 0) >= 0 || errno == ENODATA;
+    if (mine.contains(u"setf"_s) && !(acl && attributes))
+        QSKIP("the file system of the temporary folder keeps no ACL or extended attributes");
+    const QString path = dir.filePath(row[3]);
+    const QString old = dir.filePath(u"old.txt"_s);
     const auto entries = [&dir] {
         return QDir(dir.path())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     };
-    const bool folder = QDir(dir.path()).mkdir(u"folder"_s);
-    const QString old = writeFile(dir.filePath(u"old.txt"_s), "old content");
-    QVERIFY(folder && !old.isEmpty());
-    const int modeSet = ::chmod(QFile::encodeName(old), 0640);
-    QCOMPARE(modeSet, 0);
-    const QByteArray native = QFile::encodeName(path);
-    const QByteArray shared = QFile::encodeName(dir.filePath(target.section(u'/', 0, 0)));
-    const QByteArray link = QFile::encodeName(dir.filePath(target.section(u'/', 0, 1)));
-    const char* linked = target.endsWith(u"/link"_s) ? "../old.txt" : "../folder";
-    if (target == u"fifo"_s) {
-        const int made = ::mkfifo(native, 0600);
-        QCOMPARE(made, 0);
-    }
-    if (target.contains(u"/link"_s)) {
-        const int made = ::mkdir(shared, 0777) | ::chmod(shared, 01777) | ::symlink(linked, link);
-        QCOMPARE(made, 0);
-        const uid_t owner = target.startsWith(u"own/"_s) ? ::geteuid() : ::geteuid() + 1000;
-        const bool linkGiven = ::lchown(link, owner, gid_t(-1)) == 0;
-        const bool folderGiven = !target.startsWith(u"owners/"_s) || ::chown(shared, owner, gid_t(-1)) == 0;
-        if (!linkGiven || !folderGiven)
-            QSKIP("only root can give a link or a folder to another user");
-    }
+    const int mineDone =
+        run(dir.path(), u"mkdir folder; printf 'old content' >old.txt; chmod 640 old.txt; "_s + mine);
+    const int theirsDone = theirs.isEmpty() ? 0 : asSecondUser([&] { return run(dir.path(), theirs); });
+    QCOMPARE(mineDone | theirsDone, 0);
+    const QByteArray oldBytes = readFile(old);
+    const QString oldProtections = protections(old);
     const QStringList before = entries();
 
+    refusal.replace(u"{}"_s, QDir::toNativeSeparators(path) + u"\u201D could not be saved: "_s);
+    refusal.replace(u"{dir}"_s, QDir::toNativeSeparators(dir.path()));
+    // 0 when the save went as the row says; a child process shows a message that differs.
+    const auto asTold = [&] {
+        const auto error = quenbury::matchfile::saveMatchFile(path, text);
+        const bool told = refusal.isEmpty() ? !error : error && error->contains(refusal);
+        if (!told)
+            qWarning("%s", qPrintable(error.value_or(u"saved"_s)));
+        return told ? 0 : 1;
+    };
     rlimit limit{};
     const int got = ::getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit small{1024, limit.rlim_max};
     const int lowered = ::setrlimit(RLIMIT_FSIZE, &small);
-    const auto error = quenbury::matchfile::saveMatchFile(path, text);
+    const int result = saver == u"me"_s ? asTold() : asSecondUser(asTold);
     const int restored = ::setrlimit(RLIMIT_FSIZE, &limit);
     QCOMPARE(got | lowered | restored, 0);
+    QCOMPARE(result, 0);
 
-    refusal.replace(u"{}"_s, QDir::toNativeSeparators(path) + u"\u201D could not be saved: "_s);
-    const bool told = refusal.isEmpty() ? !error : error && error->contains(refusal);
-    QVERIFY2(told, qPrintable(error.value_or(u"saved"_s)));
-    const QByteArray written = readFile(error ? old : path);
-    // One byte a character.
-    QCOMPARE(decodeWindows1252(written).value(), error ? u"old content"_s : text);
+    const bool refused = !refusal.isEmpty();
+    const QByteArray written = readFile(refused ? old : path);
+    QCOMPARE(written, refused ? oldBytes : quenbury::matchfile::toWindows1252(text).bytes);
     const QStringList after = entries();
-    QCOMPARE(error ? after : before, before);
-    // A replaced file keeps its mode; a new one gets the usual mode, 0666 less the umask.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    struct stat info {};
-    const int found = ::stat(error ? QFile::encodeName(old) : native, &info);
-    QCOMPARE(found, 0);
-    const bool replaced = error || target.endsWith(u"/link"_s) || target == u"old.txt"_s;
-    QCOMPARE(info.st_mode & 07777, replaced ? 0640u : 0666u & ~mask);
+    QCOMPARE(refused ? after : before, before);
+    mode.replace(u"other"_s, u"65534:65534"_s).replace(u"me"_s, u"%1:%2"_s.arg(::geteuid()).arg(::getegid()));
+    const QString expected = mode + oldProtections.mid(oldProtections.indexOf(u'\n'));
+    const QString kept = protections(refused ? old : path);
+    QCOMPARE(kept, expected);
 }
 
 void TestMatchFile::findings_data() {
