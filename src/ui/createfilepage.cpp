@@ -1,12 +1,18 @@
 #include "ui/createfilepage.h"
 
+#include "matchfile/encoding.h"
+#include "ui/linenumberededit.h"
 #include "wizard/wizard.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QVBoxLayout>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -62,7 +68,7 @@ QColor colourOf(BoxColour colour) {
 CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run)
     : WizardPage(wizard, std::move(run))
     , m_txtCreate1(introLine(this))
-    , m_txtCreate2(textBox(this, u"txtCreate2"_s, false))
+    , m_txtCreate2(textBox<LineNumberedEdit>(this, u"txtCreate2"_s, false))
     , m_txtCreate3(textBox(this, u"txtCreate3"_s, true))
     , m_cmdCreate1(button(this, u"cmdCreate1"_s, u"&Verify File"_s))
     , m_cmdSave1(button(this, u"cmdSave1"_s, u"&Save File"_s))
@@ -108,16 +114,96 @@ CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run)
     // Every change the user makes in the Current File box goes to the wizard, which decides what it
     // takes back.
     bindBox(m_txtCreate2, &FormModel::txtCreate2, [this] { act([this] { m_wizard.txtCreate2_Change(); }); });
-    bindBox(m_txtCreate3, &FormModel::txtCreate3);
+    // A report reads from its top, whatever changed in it.
+    bindBox(m_txtCreate3, &FormModel::txtCreate3, {}, TextBoxBinding::Shows::Top);
     bind(m_cmdCreate1, &Wizard::cmdCreate1_Click);
     bind(m_cmdSave1, &Wizard::cmdSave1_Click);
     bind(m_cmdClear3, &Wizard::cmdClear3_Click);
     bind(m_cmdBack5, &Wizard::cmdBack5_Click);
     bind(m_cmdEnd5, &Wizard::cmdEnd5_Click);
+
+    // Anywhere on the page: the next or previous problem.
+    for (const auto& [key, handler] :
+         {std::pair{QKeySequence(Qt::Key_F8), &Wizard::NextProblem_Shortcut},
+          std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F8), &Wizard::PreviousProblem_Shortcut}}) {
+        auto* shortcut = new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        wizard::Wizard* to = &m_wizard;
+        connect(shortcut, &QShortcut::activated, this,
+                [this, to, handler] { act([to, handler] { std::invoke(handler, *to); }); });
+    }
+    m_txtCreate3->viewport()->installEventFilter(this); // double clicks on a finding
+    m_txtCreate2->installEventFilter(this);             // the cursor's place while it has the focus
+    connect(m_txtCreate2, &QPlainTextEdit::cursorPositionChanged, this, &CreateFilePage::tellCursorPlace);
+}
+
+bool CreateFilePage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_txtCreate3->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        const int line = m_txtCreate3->cursorForPosition(at).blockNumber();
+        act([this, line] { m_wizard.txtCreate3_DblClick(line); });
+    }
+    if (watched == m_txtCreate2 && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        tellCursorPlace();
+    return WizardPage::eventFilter(watched, event);
+}
+
+void CreateFilePage::tellCursorPlace() {
+    Q_EMIT cursorPlaceChanged(m_txtCreate2->hasFocus() ? m_txtCreate2->cursorPlace() : QString());
+}
+
+// A pale background in the report's colour, red for what stops the save, yellow for the rest.
+void CreateFilePage::showProblems() {
+    if (form().problems == m_tinted)
+        return;
+    m_tinted = form().problems;
+    QList<QTextEdit::ExtraSelection> tints;
+    QTextDocument* document = m_txtCreate2->document();
+    for (const wizard::Problem& problem : m_tinted) {
+        const QTextBlock block = document->findBlockByNumber(int(problem.line - 1));
+        if (!block.isValid())
+            continue;
+        QTextEdit::ExtraSelection tint;
+        tint.cursor = QTextCursor(block);
+        tint.format.setBackground(problem.error ? QColor(255, 215, 215) : QColor(255, 245, 190));
+        tint.format.setProperty(QTextFormat::FullWidthSelection, true);
+        tints.append(tint);
+    }
+    m_txtCreate2->setExtraSelections(tints);
+}
+
+// Selects the problem's line, or its character, in the middle of the box where it can.
+void CreateFilePage::goToProblem() {
+    if (m_goneTo == form().txtCreate2GoTo)
+        return;
+    m_goneTo = form().txtCreate2GoTo;
+    if (form().currentProblem < 0 || form().currentProblem >= form().problems.size())
+        return;
+    const wizard::Problem& problem = form().problems[form().currentProblem];
+    QTextBlock block = m_txtCreate2->document()->findBlockByNumber(int(problem.line - 1));
+    if (!block.isValid()) // the end of the file
+        block = m_txtCreate2->document()->lastBlock();
+    QTextCursor cursor(block);
+    const QString line = block.text();
+    if (problem.column > 0) {
+        qsizetype at = 0;
+        for (qsizetype column = 1; column < problem.column && at < line.size(); ++column)
+            at += matchfile::characterAt(line, at).size();
+        const qsizetype width = at < line.size() ? matchfile::characterAt(line, at).size() : 0;
+        // Selected from its end, so that the cursor, and the status bar, stand at its start.
+        cursor.setPosition(block.position() + int(at + width));
+        cursor.setPosition(block.position() + int(at), QTextCursor::KeepAnchor);
+    } else {
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+    }
+    m_txtCreate2->setTextCursor(cursor);
+    m_txtCreate2->centerCursor();
 }
 
 void CreateFilePage::refresh() {
     showBoxes();
+    showProblems();
+    goToProblem();
     QPalette palette = m_txtCreate3->palette();
     const QColor colour = colourOf(form().txtCreate3Colour);
     if (palette.color(QPalette::Base) != colour) {

@@ -4,8 +4,11 @@
 
 namespace quenbury::ui {
 
-// The Create File page: the whole text in the Current File box, Verify File's report beside it, Save
-// File and Clear.
+class LineNumberedEdit;
+
+// The Create File page: the whole text in the Current File box, with its lines numbered, Verify
+// File's report beside it, Save File and Clear. The box tints the lines with problems and takes the
+// cursor to them.
 class CreateFilePage : public WizardPage {
     Q_OBJECT
 public:
@@ -14,15 +17,29 @@ public:
     void refresh() override;
     QWidgetList tabOrder() const override;
 
+Q_SIGNALS:
+    // Where the Current File box's cursor stands while the box has the focus ("Line 189, Column 14"),
+    // and nothing once it has not.
+    void cursorPlaceChanged(const QString& place);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void showProblems();
+    void goToProblem();
+    void tellCursorPlace();
+
     QPlainTextEdit* m_txtCreate1;
-    QPlainTextEdit* m_txtCreate2;
+    LineNumberedEdit* m_txtCreate2;
     QPlainTextEdit* m_txtCreate3;
     QPushButton* m_cmdCreate1;
     QPushButton* m_cmdSave1;
     QPushButton* m_cmdClear3;
     QPushButton* m_cmdBack5;
     QPushButton* m_cmdEnd5;
+    QList<wizard::Problem> m_tinted; // the problems whose lines are tinted
+    int m_goneTo = 0;                // the last request to go to a problem that the box followed
 };
 
 } // namespace quenbury::ui

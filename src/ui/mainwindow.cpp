@@ -43,7 +43,8 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     : QMainWindow(parent)
     , m_wizard(m_form, platform, databaseFolder)
     , m_SSTab1(new QTabWidget(this))
-    , m_lblSaved(new QLabel(statusBar())) {
+    , m_lblSaved(new QLabel(statusBar()))
+    , m_lblPlace(new QLabel(statusBar())) {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"Corvanta  Quenbury(tm)"_s);
     // The pages were laid out for a small dialog font: at the usual desktop size the Events page's
@@ -82,6 +83,8 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     m_lblSaved->setSizePolicy(QSizePolicy::Ignored,
                               QSizePolicy::Preferred); // a long path never widens the window
     statusBar()->addWidget(m_lblSaved, 1);
+    m_lblPlace->setObjectName(u"lblPlace"_s);
+    statusBar()->addPermanentWidget(m_lblPlace);
 
     connect(m_SSTab1, &QTabWidget::currentChanged, this, [this](int page) {
         if (!m_refreshing)
@@ -135,7 +138,9 @@ void MainWindow::completePages() {
     addPage(wizard::EventsPage, new EventsPage(m_wizard, runner));
     addPage(wizard::LocationsPage, new LocationsPage(m_wizard, runner));
     addPage(wizard::TranslationsPage, new TranslationsPage(m_wizard, runner));
-    addPage(wizard::CreateFilePage, new CreateFilePage(m_wizard, runner));
+    auto* createFile = new CreateFilePage(m_wizard, runner);
+    connect(createFile, &CreateFilePage::cursorPlaceChanged, m_lblPlace, &QLabel::setText);
+    addPage(wizard::CreateFilePage, createFile);
     new AccessKeys(m_SSTab1);
     refresh();
 }

@@ -54,7 +54,8 @@ private:
     wizard::FormModel m_form;
     wizard::Wizard m_wizard;
     QTabWidget* m_SSTab1;
-    QLabel* m_lblSaved;               // in the status bar: where the last save went
+    QLabel* m_lblSaved; // in the status bar: where the last save went
+    QLabel* m_lblPlace; // at its right end: the Current File box's cursor, while it has the focus
     std::vector<WizardPage*> m_pages; // those built so far, in page order
     bool m_refreshing = false;
 };

@@ -2,7 +2,11 @@
 
 #include "matchfile/lineends.h"
 
+#include <algorithm>
+
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -13,9 +17,11 @@ QString modelText(const QTextDocument& document) {
     return matchfile::withCrLfLineEnds(document.toRawText());
 }
 
-TextBoxBinding::TextBoxBinding(QPlainTextEdit* box, QString* modelField, std::function<void()> edited)
+TextBoxBinding::TextBoxBinding(QPlainTextEdit* box, QString* modelField, std::function<void()> edited,
+                               Shows shows)
     : m_box(box)
-    , m_field(modelField) {
+    , m_field(modelField)
+    , m_shows(shows) {
     QObject::connect(box->document(), &QTextDocument::contentsChanged, box, [this, edited] {
         if (m_writing)
             return;
@@ -40,28 +46,33 @@ void TextBoxBinding::show() {
     // costs tens of milliseconds to lay into a box, and nobody can see or edit it meanwhile.
     if (!m_box->isVisibleTo(m_box->window()))
         return;
-    // Add Item only appends lines: add just those, and show them rather than the top of the text.
-    // (A text ending in a lone CR is set whole, since a CR LF split across the two parts would
-    // become two line breaks.)
-    const bool appended = m_showing && m_field->size() > m_shown.size() && !m_shown.endsWith(u'\r') &&
-                          m_field->startsWith(m_shown);
+    // The lines before the first change stay as they are; a text that only grew (Add Item) gets
+    // just its new lines. (A text ending in a lone CR is set whole, since a CR LF split across the
+    // two parts would become two line breaks.)
+    const qsizetype same =
+        m_showing ? std::mismatch(m_shown.begin(), m_shown.end(), m_field->begin(), m_field->end()).first -
+                        m_shown.begin()
+                  : 0;
+    const bool appended = same == m_shown.size() && m_showing && !m_shown.endsWith(u'\r');
     m_writing = true;
+    QTextDocument* document = m_box->document();
     if (appended) {
-        QTextDocument* document = m_box->document();
         document->setUndoRedoEnabled(false); // as setPlainText(): no undo of the program's own writes
         QTextCursor end(document);
         end.movePosition(QTextCursor::End);
-        end.insertText(QStringView(*m_field).mid(m_shown.size()).toString()); // CR LF becomes one break
+        end.insertText(QStringView(*m_field).mid(same).toString()); // CR LF becomes one break
         document->setUndoRedoEnabled(true);
-        m_box->moveCursor(QTextCursor::End);
-        m_box->ensureCursorVisible();
     } else {
         // The document's own setPlainText(): the box's would then give every character the
         // cursor's format once more, a tenth of the time for a long text. A CR LF pair becomes one
         // line break; nothing is left to undo.
-        m_box->document()->setPlainText(*m_field);
-        m_box->moveCursor(QTextCursor::Start);
+        document->setPlainText(*m_field);
     }
+    // The first changed line at the top, so that the user sees what a button wrote, the 125 lines
+    // of a translation header included; the cursor on it.
+    const int first = m_shows == Shows::Top ? 0 : int(QStringView(*m_field).first(same).count(u'\n'));
+    m_box->setTextCursor(QTextCursor(document->findBlockByNumber(first)));
+    m_box->verticalScrollBar()->setValue(first);
     m_writing = false;
     m_shown = *m_field;
     m_showing = true;

@@ -19,7 +19,12 @@ QString modelText(const QTextDocument& document);
 // whether the user has edited it since. `edited`, when given, runs after each change the user makes.
 class TextBoxBinding {
 public:
-    TextBoxBinding(QPlainTextEdit* box, QString* modelField, std::function<void()> edited = {});
+    // What the box shows when the program writes it: the first line that the write changed (the lines
+    // a button just added), or the text's first line.
+    enum class Shows { FirstChange, Top };
+
+    TextBoxBinding(QPlainTextEdit* box, QString* modelField, std::function<void()> edited = {},
+                   Shows shows = Shows::FirstChange);
 
     // Copies the user's edits into the model, if there are any.
     void storeEdits();
@@ -29,6 +34,7 @@ public:
 private:
     QPlainTextEdit* m_box;
     QString* m_field;
+    Shows m_shows;
     QString m_shown;
     bool m_showing = false; // false until the model's text was first shown
     bool m_edited = false;

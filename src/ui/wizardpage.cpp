@@ -32,9 +32,9 @@ void WizardPage::bind(QAbstractButton* button, void (wizard::Wizard::*handler)()
             [this, wizard, handler] { act([wizard, handler] { std::invoke(handler, *wizard); }); });
 }
 
-void WizardPage::bindBox(QPlainTextEdit* box, QString wizard::FormModel::*field,
-                         std::function<void()> edited) {
-    m_boxes.push_back(std::make_unique<TextBoxBinding>(box, &(form().*field), std::move(edited)));
+void WizardPage::bindBox(QPlainTextEdit* box, QString wizard::FormModel::*field, std::function<void()> edited,
+                         TextBoxBinding::Shows shows) {
+    m_boxes.push_back(std::make_unique<TextBoxBinding>(box, &(form().*field), std::move(edited), shows));
 }
 
 void WizardPage::showBoxes() {
@@ -78,7 +78,10 @@ QPushButton* button(QWidget* page, const QString& name, const QString& caption) 
 }
 
 QPlainTextEdit* textBox(QWidget* page, const QString& name, bool horizontalScroll) {
-    auto* box = new QPlainTextEdit(page);
+    return textBox<QPlainTextEdit>(page, name, horizontalScroll);
+}
+
+void setUpTextBox(QPlainTextEdit* box, const QString& name, bool horizontalScroll) {
     box->setObjectName(name);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Wrapping a line costs time that grows with the square of its length: a 1 MB line would hold
@@ -89,7 +92,6 @@ QPlainTextEdit* textBox(QWidget* page, const QString& name, bool horizontalScrol
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setTabChangesFocus(true);
     box->setMinimumHeight(48);
-    return box;
 }
 
 void name(QWidget* input, const QString& name, QLabel* label, const QString& description) {

@@ -45,7 +45,8 @@ protected:
     void act(const std::function<void()>& handler) const { m_run(handler); }
     void bind(QAbstractButton* button, void (wizard::Wizard::*handler)());
     // `edited`, when given, runs after every change the user makes in the box.
-    void bindBox(QPlainTextEdit* box, QString wizard::FormModel::*field, std::function<void()> edited = {});
+    void bindBox(QPlainTextEdit* box, QString wizard::FormModel::*field, std::function<void()> edited = {},
+                 TextBoxBinding::Shows shows = TextBoxBinding::Shows::FirstChange);
     void showBoxes();
     void showEnabled(QPushButton* button, wizard::FormModel::Button which) const;
 
@@ -66,6 +67,15 @@ QLabel* title(QWidget* page, const QString& name, const QString& caption);
 QLabel* runtimeLabel(QWidget* page, const QString& name);
 QPushButton* button(QWidget* page, const QString& name, const QString& caption);
 QPlainTextEdit* textBox(QWidget* page, const QString& name, bool horizontalScroll);
+// Makes a box the program's kind of text box: `textBox` with a box of a class of its own.
+template <typename Box> Box* textBox(QWidget* page, const QString& name, bool horizontalScroll);
+void setUpTextBox(QPlainTextEdit* box, const QString& name, bool horizontalScroll);
+
+template <typename Box> Box* textBox(QWidget* page, const QString& name, bool horizontalScroll) {
+    auto* box = new Box(page);
+    setUpTextBox(box, name, horizontalScroll);
+    return box;
+}
 // Gives an input the name a screen reader speaks, and ties the label that names it on screen to it.
 void name(QWidget* input, const QString& name, QLabel* label, const QString& description = QString());
 // The widgets side by side, pushed left (or right, with `stretchFirst`).

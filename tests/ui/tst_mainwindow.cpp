@@ -66,6 +66,7 @@ private Q_SLOTS:
     void findAndChoose();
     void brisvane400ByKeyboard();
     void saveDialog();
+    void reopenAndGoToProblems();
 };
 
 // A write past the file size limit then fails rather than ends the process, as in the program.
@@ -432,6 +433,65 @@ void TestMainWindow::saveDialog() {
     chosen += dialog.selectedFiles();
     const QStringList expected{dir.filePath(u"kitchen.txt"_s), dir.filePath(u"pantry"_s)};
     QCOMPARE(chosen, expected);
+    // After an open, the dialog offers the opened file's folder and name.
+    QFileDialog offering;
+    quenbury::ui::setUpSaveDialog(offering, quenbury::wizard::Wizard::SaveFilter,
+                                  dir.filePath(u"opened.txt"_s));
+    const QString offered = offering.findChild<QLineEdit*>(u"fileNameEdit"_s)->text();
+    QCOMPARE(offering.directory().absolutePath() + u'/' + offered, dir.filePath(u"opened.txt"_s));
+}
+
+// A saved file opened again at start: its problems gone to in line order by Verify File, F8, a double
+// click on the report and Shift+F8, tinted until the box changes; then mended by hand, verified and
+// saved through the name the dialog offers, and End at once.
+void TestMainWindow::reopenAndGoToProblems() {
+    QTemporaryDir dir;
+    QByteArray text = "#MatchEvent*\r\nTOX*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n";
+    for (int line = 6; line <= 197; ++line)
+        text += "001" + QByteArray::number(line).rightJustified(3, '0') + (line == 150 ? "\r\n" : "*\r\n");
+    text += closingLines.toLatin1();
+    const QString path = writeFile(dir.filePath(u"kitchen.txt"_s), text);
+    WindowHarness h;
+    h.window.openAtStart(path);
+    auto* box = h.get<QPlainTextEdit>(u"txtCreate2"_s);
+    const auto where = [&] {
+        const QTextCursor cursor = box->textCursor();
+        const QString place = h.get<QLabel>(u"lblPlace"_s)->text();
+        return QStringList{QString::number(cursor.blockNumber() + 1), cursor.selectedText(), place, h.focus(),
+                           QString::number(box->extraSelections().size())}
+            .join(u'|');
+    };
+    QStringList seen;
+    for (const QString& key : {u"Alt+V"_s, u"F8"_s, u"F8"_s, u"report"_s, u"Shift+F8"_s,
+                               u"Home Right Right Shift+Right"_s, u"R"_s}) {
+        if (key == u"report"_s) { // the line of "**Asterisk Missing"
+            auto* report = h.get<QPlainTextEdit>(u"txtCreate3"_s);
+            const QTextBlock told = report->document()->findBlockByNumber(2);
+            const QPoint at = report->cursorRect(QTextCursor(told)).center();
+            QTest::mouseDClick(report->viewport(), Qt::LeftButton, {}, at);
+        } else if (key == u"R"_s) { // typed over the selected X
+            QTest::keyClicks(box, key);
+        } else {
+            h.type(key);
+        }
+        seen.append(where());
+    }
+    const QStringList expected{u"2|TOX*||cmdCreate1|2"_s,
+                               u"150|001150|Line 150, Column 1|txtCreate2|2"_s,
+                               u"2|TOX*|Line 2, Column 1|txtCreate2|2"_s,
+                               u"150|001150|Line 150, Column 1|txtCreate2|2"_s,
+                               u"2|TOX*|Line 2, Column 1|txtCreate2|2"_s,
+                               u"2|X|Line 2, Column 4|txtCreate2|2"_s,
+                               u"2||Line 2, Column 4|txtCreate2|0"_s};
+    QCOMPARE(seen, expected);
+    h.type(u"Alt+V F8 End * Alt+V"_s);
+    h.platform.savePaths.enqueue(path);
+    const bool saved = h.click(u"cmdSave1"_s);
+    const bool ended = h.click(u"cmdEnd5"_s);
+    QVERIFY(saved && ended);
+    QCOMPARE(h.platform.saveStartFolders, QStringList{path});
+    QCOMPARE(readFile(path), text.replace("TOX*", "TOR*").replace("001150\r\n", "001150*\r\n"));
+    QCOMPARE(h.platform.questions.size() * 10 + h.platform.endRequests, 1);
 }
 
 QTEST_MAIN(TestMainWindow)
