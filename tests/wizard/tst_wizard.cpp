@@ -55,6 +55,8 @@ private Q_SLOTS:
     void focus();
     void work_data();
     void work();
+    void problems_data();
+    void problems();
     void walk_data();
     void walk();
     void listKeys();
@@ -169,6 +171,32 @@ void TestWizard::work() {
     QTEST(shown, "shown");
     const QString errors = h.platform.errors.join(u'|').replace(h.dir.path(), u"{dir}"_s);
     QTEST(errors.isEmpty() ? u"-"_s : errors, "errors");
+}
+
+void TestWizard::problems_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("problems");
+    const QList<TableRow> rows = readTable(u"problems.txt"_s, u" | "_s, 3);
+    for (const TableRow& row : rows)
+        QTest::newRow(qPrintable(row.fields[0])) << unescaped(row.fields[1]) << row.fields[2];
+    QCOMPARE(rows.size(), 4);
+}
+
+void TestWizard::problems() {
+    QFETCH(QString, text);
+    WizardHarness h;
+    h.form.txtCreate2 = text;
+    h.wizard.cmdCreate1_Click();
+    QStringList found;
+    for (const quenbury::wizard::Problem& p : h.form.problems) {
+        const QString column = p.column > 0 ? u":"_s + QString::number(p.column) : QString();
+        found.append(u"%1%2%3@%4-%5"_s.arg(p.line)
+                         .arg(column, p.error ? u"e"_s : u"f"_s)
+                         .arg(p.reportFirst)
+                         .arg(p.reportLast));
+    }
+    QTEST(found.isEmpty() ? u"-"_s : found.join(u' '), "problems");
+    QCOMPARE(h.form.currentProblem, found.isEmpty() ? -1 : 0);
 }
 
 void TestWizard::walk_data() {
