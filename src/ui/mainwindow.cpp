@@ -67,11 +67,11 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     m_SSTab1->setObjectName(u"SSTab1"_s);
     m_SSTab1->setAccessibleName(u"Wizard pages"_s);
     setCentralWidget(m_SSTab1);
-    // Each page's place is held until the page itself is built.
-    for (const QString& header : Headers)
-        m_SSTab1->addTab(new QWidget, header);
     const ActionRunner runner = [this](const std::function<void()>& handler) { run(handler); };
     addPage(wizard::StartPage, new StartPage(m_wizard, runner));
+    // The other pages' places are held until the pages themselves are built.
+    for (std::size_t page = wizard::EventsPage; page < Headers.size(); ++page)
+        m_SSTab1->addTab(new QWidget, Headers[page]);
     // The logo is drawn once, for the Start page; the window icon reuses that drawing.
     if (const auto* logo = findChild<QLabel*>(u"Picture1"_s))
         setWindowIcon(QIcon(logo->pixmap()));
@@ -117,12 +117,15 @@ MainWindow::~MainWindow() {
 // are skipped, so each page's chain can start right after the strip.
 void MainWindow::addPage(int index, WizardPage* page) {
     const QSignalBlocker quiet(m_SSTab1); // swapping a page in is no page change the user made
-    const int shown = m_SSTab1->currentIndex();
-    QWidget* placeholder = m_SSTab1->widget(index);
-    m_SSTab1->removeTab(index);
-    delete placeholder;
-    m_SSTab1->insertTab(index, page, Headers[std::size_t(index)]);
-    m_SSTab1->setCurrentIndex(shown);
+    if (QWidget* placeholder = m_SSTab1->widget(index)) {
+        const int shown = m_SSTab1->currentIndex();
+        m_SSTab1->removeTab(index);
+        delete placeholder;
+        m_SSTab1->insertTab(index, page, Headers[std::size_t(index)]);
+        m_SSTab1->setCurrentIndex(shown);
+    } else {
+        m_SSTab1->addTab(page, Headers[std::size_t(index)]);
+    }
     QWidget* previous = m_SSTab1->tabBar();
     for (QWidget* w : page->tabOrder())
         QWidget::setTabOrder(std::exchange(previous, w), w);

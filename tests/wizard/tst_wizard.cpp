@@ -121,7 +121,7 @@ void TestWizard::focus_data() {
         const QStringList steps = row.fields[1] == u"-"_s ? QStringList() : row.fields[1].split(u' ');
         QTest::newRow(qPrintable(row.fields[0])) << steps << row.fields[2] << row.fields[3] << row.where;
     }
-    QCOMPARE(rows.size(), 13);
+    QCOMPARE(rows.size(), 14);
 }
 
 void TestWizard::focus() {

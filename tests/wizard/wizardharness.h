@@ -96,7 +96,9 @@ struct WizardHarness {
             wizard.Find_Shortcut();
         } else if (step.startsWith(u"Key"_s)) { // "KeyDown1": Down in the Locations page's find field
             const QString key = step.mid(3).chopped(1);
-            const auto what = W::findKey(key == u"Down"_s ? Qt::Key_Down : Qt::Key_Escape, Qt::NoModifier);
+            const Qt::KeyboardModifiers shift =
+                key.startsWith(u"Shift+"_s) ? Qt::ShiftModifier : Qt::NoModifier;
+            const auto what = W::findKey(key.endsWith(u"Down"_s) ? Qt::Key_Down : Qt::Key_Escape, shift);
             if (step.endsWith(u'1'))
                 wizard.txtFind1_KeyDown(what);
             else
