@@ -65,8 +65,8 @@ QColor colourOf(BoxColour colour) {
 
 } // namespace
 
-CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run)
-    : WizardPage(wizard, std::move(run))
+CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run, QWidget* parent)
+    : WizardPage(wizard, std::move(run), parent)
     , m_txtCreate1(introLine(this))
     , m_txtCreate2(textBox<LineNumberedEdit>(this, u"txtCreate2"_s, false))
     , m_txtCreate3(textBox(this, u"txtCreate3"_s, true))

@@ -38,7 +38,7 @@ public:
     static constexpr int RowsPerColumn = 20;
     static constexpr int ThirdColumnFirstRow = 7; // level with row 8 (0-based 7)
 
-    EventsPage(wizard::Wizard& wizard, ActionRunner run);
+    EventsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
 
     void refresh() override;
     // The buttons stand at the top, level with the title; then the rows, a column at a time.

@@ -19,8 +19,8 @@ namespace quenbury::ui {
 using wizard::FormModel;
 using wizard::Wizard;
 
-LocationsPage::LocationsPage(Wizard& wizard, ActionRunner run)
-    : WizardPage(wizard, run)
+LocationsPage::LocationsPage(Wizard& wizard, ActionRunner run, QWidget* parent)
+    : WizardPage(wizard, run, parent)
     , m_cmbLocation4(button(this, u"cmbLocation4"_s, u"&Database"_s))
     // These four show what the form model holds, its start texts included.
     , m_lblLocation10(runtimeLabel(this, u"lblLocation10"_s))

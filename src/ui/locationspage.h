@@ -11,7 +11,7 @@ class LinePicker;
 class LocationsPage : public WizardPage {
     Q_OBJECT
 public:
-    LocationsPage(wizard::Wizard& wizard, ActionRunner run);
+    LocationsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
 
     void refresh() override;
     QWidgetList tabOrder() const override;

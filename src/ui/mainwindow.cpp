@@ -41,17 +41,18 @@ const std::array<QString, wizard::PageCount> Headers{u"&Start"_s, u"&Events"_s, 
 MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder, LaterPages later,
                        QWidget* parent)
     : QMainWindow(parent)
-    , m_wizard(m_form, platform, databaseFolder)
-    , m_SSTab1(new QTabWidget(this))
-    , m_lblSaved(new QLabel(statusBar()))
-    , m_lblPlace(new QLabel(statusBar())) {
+    , m_wizard(m_form, platform, databaseFolder) {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"Corvanta  Quenbury(tm)"_s);
     // The pages were laid out for a small dialog font: at the usual desktop size the Events page's
-    // three columns and the Locations page would not fit the window's opening size.
+    // three columns and the Locations page would not fit the window's opening size. Set before any
+    // control is made, so that none is laid out in another font first.
     QFont windowFont = font();
     windowFont.setPointSizeF(8);
     setFont(windowFont);
+    m_SSTab1 = new QTabWidget(this);
+    m_lblSaved = new QLabel(statusBar());
+    m_lblPlace = new QLabel(statusBar());
 
     QMenu* file = menuBar()->addMenu(u"&File"_s);
     file->setObjectName(u"File"_s);
@@ -68,7 +69,7 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     m_SSTab1->setAccessibleName(u"Wizard pages"_s);
     setCentralWidget(m_SSTab1);
     const ActionRunner runner = [this](const std::function<void()>& handler) { run(handler); };
-    addPage(wizard::StartPage, new StartPage(m_wizard, runner));
+    addPage(wizard::StartPage, new StartPage(m_wizard, runner, m_SSTab1));
     // The other pages' places are held until the pages themselves are built.
     for (std::size_t page = wizard::EventsPage; page < Headers.size(); ++page)
         m_SSTab1->addTab(new QWidget, Headers[page]);
@@ -138,10 +139,10 @@ void MainWindow::completePages() {
     if (m_pages.size() == wizard::PageCount)
         return;
     const ActionRunner runner = [this](const std::function<void()>& handler) { run(handler); };
-    addPage(wizard::EventsPage, new EventsPage(m_wizard, runner));
-    addPage(wizard::LocationsPage, new LocationsPage(m_wizard, runner));
-    addPage(wizard::TranslationsPage, new TranslationsPage(m_wizard, runner));
-    auto* createFile = new CreateFilePage(m_wizard, runner);
+    addPage(wizard::EventsPage, new EventsPage(m_wizard, runner, m_SSTab1));
+    addPage(wizard::LocationsPage, new LocationsPage(m_wizard, runner, m_SSTab1));
+    addPage(wizard::TranslationsPage, new TranslationsPage(m_wizard, runner, m_SSTab1));
+    auto* createFile = new CreateFilePage(m_wizard, runner, m_SSTab1);
     connect(createFile, &CreateFilePage::cursorPlaceChanged, m_lblPlace, &QLabel::setText);
     addPage(wizard::CreateFilePage, createFile);
     new AccessKeys(m_SSTab1);

@@ -12,8 +12,8 @@ using namespace Qt::StringLiterals;
 
 namespace quenbury::ui {
 
-StartPage::StartPage(wizard::Wizard& wizard, ActionRunner run)
-    : WizardPage(wizard, std::move(run))
+StartPage::StartPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent)
+    : WizardPage(wizard, std::move(run), parent)
     , m_cmdContinue1(button(this, u"cmdContinue1"_s, u"&Continue"_s))
     , m_cmdEnd1(button(this, u"cmdEnd1"_s, u"&End"_s)) {
     QLabel* name = label(this, u"Label4"_s, u"Quenbury(tm)"_s);

@@ -44,8 +44,8 @@ QListView* databaseView(QWidget* page) {
 
 } // namespace
 
-TranslationsPage::TranslationsPage(Wizard& wizard, ActionRunner run)
-    : WizardPage(wizard, run)
+TranslationsPage::TranslationsPage(Wizard& wizard, ActionRunner run, QWidget* parent)
+    : WizardPage(wizard, run, parent)
     , m_cmdContinue4(button(this, u"cmdContinue4"_s, u"&Brisvane 100"_s))
     , m_cmdBrisvane400(button(this, u"cmdBrisvane400"_s, u"B&risvane 400"_s))
     , m_picker(new LinePicker(this, wizard, run,

@@ -15,7 +15,7 @@ class LinePicker;
 class TranslationsPage : public WizardPage {
     Q_OBJECT
 public:
-    TranslationsPage(wizard::Wizard& wizard, ActionRunner run);
+    TranslationsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
 
     void refresh() override;
     QWidgetList tabOrder() const override;

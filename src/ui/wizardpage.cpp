@@ -13,8 +13,9 @@ namespace quenbury::ui {
 
 const QMargins PageMargins(6, 6, 6, 6);
 
-WizardPage::WizardPage(wizard::Wizard& wizard, ActionRunner run)
-    : m_wizard(wizard)
+WizardPage::WizardPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent)
+    : QWidget(parent)
+    , m_wizard(wizard)
     , m_run(std::move(run)) {}
 
 wizard::FormModel& WizardPage::form() const {

@@ -31,7 +31,7 @@ using ActionRunner = std::function<void(const std::function<void()>& handler)>;
 class WizardPage : public QWidget {
     Q_OBJECT
 public:
-    WizardPage(wizard::Wizard& wizard, ActionRunner run);
+    WizardPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
 
     // Copies what the user typed into the page's boxes into the model.
     void storeEdits();
