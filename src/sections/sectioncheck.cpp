@@ -56,6 +56,14 @@ const QSet<QStringView>& eventLines() {
     return lines;
 }
 
+// Whether the line was new to the set. Only lines that are no finding already are added, so a set of
+// events holds at most 53 lines and a 64 MiB text of short lines adds none.
+bool added(QSet<QStringView>& seen, QStringView line) {
+    const qsizetype before = seen.size();
+    seen.insert(line);
+    return seen.size() > before;
+}
+
 bool hasLocationCode(QStringView line) {
     if (line.size() < 6)
         return false;
@@ -81,7 +89,7 @@ public:
 private:
     // The line the walk stands on, as the box shows lines.
     QStringView current() const { return m_walk.line(); }
-    bool atLine() const { return m_walk.atLine(); }
+    bool atLine() const { return m_walk.atLine() && !m_cut; }
     bool inBody() const { return atLine() && current() != EndMark; } // before the first end mark
     void advance();
     QStringView next() const { return m_walk.next(); }
@@ -101,6 +109,8 @@ private:
     LineWalker m_walk;
     qsizetype m_missingAt = -1; // the line where the last expected marker was missing
     std::array<std::optional<SectionFinding>, 6> m_found;
+    bool m_cut = false;    // the walk stopped at ComparedLines; what follows was not compared
+    SectionFinding m_past; // where the departures noted past the cut go, unreported
 };
 
 Checker::Checker(QStringView text)
@@ -111,7 +121,9 @@ Checker::Checker(QStringView text)
 
 void Checker::advance() {
     m_walk.advance();
-    characters();
+    m_cut = m_walk.atLine() && m_walk.number() > ComparedLines;
+    if (!m_cut)
+        characters();
 }
 
 // Past the last line, the box's empty line after a last line end, or that last line itself.
@@ -121,7 +133,10 @@ qsizetype Checker::lineNumber() const {
 }
 
 // The first departure of a kind is the one reported; later ones only add to its count.
+// Past the cut, a marker the walk misses may well stand among the lines it did not reach.
 SectionFinding& Checker::note(Kind kind, const QString& title, const QString& expected, qsizetype count) {
+    if (m_cut)
+        return m_past;
     std::optional<SectionFinding>& finding = m_found[std::size_t(kind)];
     if (finding) {
         finding->count += count;
@@ -164,9 +179,8 @@ void Checker::section(const QString& what, std::initializer_list<QStringView> ne
 
 void Checker::locationLines(const QString& what, QSet<QStringView>& seen) {
     section(what, {Separator, OrgMarker}, [&](QStringView line) {
-        if (!hasLocationCode(line) || seen.contains(line))
+        if (!hasLocationCode(line) || !added(seen, line))
             note(Kind::Location, u"**Repeated or Uncoded Location at:"_s, LocationExpected);
-        seen.insert(line);
     });
 }
 
@@ -268,18 +282,17 @@ SectionCheck Checker::run() {
     expect(EventSectionMarker);
     QSet<QStringView> events;
     section(u"an event line"_s, {Separator, LocationSectionMarker}, [&](QStringView line) {
-        if (!eventLines().contains(line) || events.contains(line))
+        if (!eventLines().contains(line) || !added(events, line))
             note(Kind::Event, u"**Unknown or Repeated Event at:"_s, u"one of 53 codes, once"_s);
-        events.insert(line);
     });
     expect(Separator);
     expect(LocationSectionMarker);
     QSet<QStringView> locations;
     // Growing a set line by line costs more than the check itself; a location line is rarely shorter
     // than 16 characters with its line end. A huge text grows it beyond that.
-    locations.reserve(std::min<qsizetype>(m_text.size() / 16, 1 << 16));
+    locations.reserve(std::min(m_text.size() / 16, ComparedLines));
     if (expect(NationalLocationLine))
-        locations.insert(NationalLocationLine);
+        added(locations, NationalLocationLine);
     locationLines(u"a location line"_s, locations);
     QSet<QStringView> translations;
     for (bool again = false; headerStarts(); again = true) {
@@ -293,6 +306,7 @@ SectionCheck Checker::run() {
     end(strayLines);
 
     SectionCheck check;
+    check.cut = m_cut;
     for (const std::optional<SectionFinding>& finding : m_found) {
         if (finding)
             check.findings.append(*finding);
@@ -330,6 +344,8 @@ QString SectionCheck::report() const {
         report += LineEnd;
         report += finding.text();
     }
+    if (cut)
+        report += u"\r\n\r\nLines past 32,767 were not compared."_s;
     return report;
 }
 

@@ -6,6 +6,11 @@
 
 namespace quenbury::sections {
 
+// The receivers take fewer than 2,000 lines and the lists 32,767. The check stops past that, so that
+// a 64 MiB text of short distinct lines, each kept in a set, or of line ends alone costs no more than
+// one of the same size made of a single line repeated.
+inline constexpr qsizetype ComparedLines = 32767;
+
 // One way a text departs from the order in which the wizard writes a Brisvane 100 or Brisvane 400
 // file. The verifier's rules pass texts that the receivers would read wrongly (an end mark in the
 // middle, a header twice); these findings say where.
@@ -26,11 +31,12 @@ struct SectionFinding {
 
 struct SectionCheck {
     QList<SectionFinding> findings; // at most one of each kind, in the order of the kinds
+    bool cut = false;               // lines past ComparedLines were not compared
 
     // A character the file's code page cannot hold: the save would refuse the text.
     bool hasErrors() const;
-    // The findings as they follow the verifier's report, each after an empty line; empty when
-    // there is none.
+    // The findings as they follow the verifier's report, each after an empty line, and then whether
+    // lines were left out; empty when there is nothing to say.
     QString report() const;
 };
 
