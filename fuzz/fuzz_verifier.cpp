@@ -50,18 +50,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(r.StatusText.startsWith(head));
     FUZZ_CHECK(r.StatusText.endsWith(u"\r\nNumber of Errors: "_s + QString::number(errors)));
 
-    // The structure check names lines the box shows, at most one finding of each kind, in order; a
-    // text read from bytes holds no character the save would refuse.
+    // The structure check names lines the box shows, at most one finding of each kind, in the order
+    // of their lines and, on one line, of their kinds; a text read from bytes holds no character the
+    // save would refuse.
     const quenbury::sections::SectionCheck structure = quenbury::sections::checkSections(text);
     qsizetype lineEnds = 0;
     for (quenbury::matchfile::LineWalker walker(text); walker.atLine(); walker.advance())
         lineEnds += walker.hasLineEnd() ? 1 : 0;
+    QList<bool> kindSeen(6, false);
+    qsizetype previousLine = 0;
     int previousKind = -1;
     for (const quenbury::sections::SectionFinding& finding : structure.findings) {
         FUZZ_CHECK(finding.line >= 1);
         FUZZ_CHECK(finding.line <= lineEnds + 1);
         FUZZ_CHECK(finding.count >= 1);
-        FUZZ_CHECK(int(finding.kind) > previousKind);
+        FUZZ_CHECK(!kindSeen[int(finding.kind)]);
+        kindSeen[int(finding.kind)] = true;
+        FUZZ_CHECK(finding.line >= previousLine);
+        FUZZ_CHECK(finding.line > previousLine || int(finding.kind) > previousKind);
+        previousLine = finding.line;
         previousKind = int(finding.kind);
     }
     FUZZ_CHECK(!structure.hasErrors());

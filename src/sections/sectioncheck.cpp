@@ -311,6 +311,9 @@ SectionCheck Checker::run() {
         if (finding)
             check.findings.append(*finding);
     }
+    // Read from the top, as the box is; the same line keeps the kinds' order.
+    std::stable_sort(check.findings.begin(), check.findings.end(),
+                     [](const SectionFinding& a, const SectionFinding& b) { return a.line < b.line; });
     return check;
 }
 

@@ -15,7 +15,7 @@ inline constexpr qsizetype ComparedLines = 32767;
 // file. The verifier's rules pass texts that the receivers would read wrongly (an end mark in the
 // middle, a header twice); these findings say where.
 struct SectionFinding {
-    // In the order the report lists them.
+    // In the order the report lists findings of the same line.
     enum class Kind { LinesAfterEnd, Marker, TranslationHeader, Event, Location, Character };
 
     Kind kind = Kind::Marker;
@@ -30,7 +30,7 @@ struct SectionFinding {
 };
 
 struct SectionCheck {
-    QList<SectionFinding> findings; // at most one of each kind, in the order of the kinds
+    QList<SectionFinding> findings; // at most one of each kind, in the order of their lines
     bool cut = false;               // lines past ComparedLines were not compared
 
     // A character the file's code page cannot hold: the save would refuse the text.
