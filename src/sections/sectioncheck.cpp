@@ -29,7 +29,24 @@ constexpr QStringView TranslationsMarker = u"#Translations*";
 constexpr qsizetype QuoteLength = 32;
 
 const QString MarkerTitle = u"**Marker Missing or Misplaced at:"_s;
-const QString LocationExpected = u"a 6-digit code, once"_s;
+// The report box shows lines of about 40 characters.
+constexpr qsizetype ReportWidth = 40;
+
+// Broken between words into lines of at most ReportWidth characters; a longer word has a line alone.
+QString wrapped(const QString& text) {
+    QString lines;
+    qsizetype lineStart = 0;
+    for (const QString& word : text.split(u' ')) {
+        if (lines.size() > lineStart && lines.size() - lineStart + 1 + word.size() > ReportWidth) {
+            lines += LineEnd;
+            lineStart = lines.size();
+        } else if (lines.size() > lineStart) {
+            lines += u' ';
+        }
+        lines += word;
+    }
+    return lines;
+}
 
 QString quote(QStringView line) {
     QString quoted = u"\""_s;
@@ -96,10 +113,11 @@ private:
     qsizetype lineNumber() const;
 
     SectionFinding& note(Kind kind, const QString& title, const QString& expected, qsizetype count = 1);
+    void noteMarker(QStringView marker);
     bool expect(QStringView marker);
     template <typename Check>
     void section(const QString& what, std::initializer_list<QStringView> next, Check check);
-    void locationLines(const QString& what, QSet<QStringView>& seen);
+    void locationLines(const QString& what, const QString& page, QSet<QStringView>& seen);
     bool headerStarts() const;
     void header(bool again);
     void end(bool strayLines);
@@ -147,6 +165,12 @@ SectionFinding& Checker::note(Kind kind, const QString& title, const QString& ex
     return *finding;
 }
 
+// A line that stands where a marker belongs may be one too many, or the marker may be missing.
+void Checker::noteMarker(QStringView marker) {
+    const QString what = atLine() ? u" here: add it, or move this line"_s : u" here: add it"_s;
+    note(Kind::Marker, MarkerTitle, quote(marker) + what);
+}
+
 // A marker the walk expects here. When another line stands in its place, that line is left for
 // what comes next.
 bool Checker::expect(QStringView marker) {
@@ -154,7 +178,7 @@ bool Checker::expect(QStringView marker) {
         advance();
         return true;
     }
-    note(Kind::Marker, MarkerTitle, quote(marker));
+    noteMarker(marker);
     m_missingAt = m_walk.number();
     return false;
 }
@@ -173,14 +197,15 @@ void Checker::section(const QString& what, std::initializer_list<QStringView> ne
             return;
         // Already counted where it stands in for the marker the walk expected.
         if (m_walk.number() != m_missingAt)
-            note(Kind::Marker, MarkerTitle, what);
+            note(Kind::Marker, MarkerTitle, what + u": move or delete this marker"_s);
     }
 }
 
-void Checker::locationLines(const QString& what, QSet<QStringView>& seen) {
+void Checker::locationLines(const QString& what, const QString& page, QSet<QStringView>& seen) {
     section(what, {Separator, OrgMarker}, [&](QStringView line) {
         if (!hasLocationCode(line) || !added(seen, line))
-            note(Kind::Location, u"**Repeated or Uncoded Location at:"_s, LocationExpected);
+            note(Kind::Location, u"**Repeated or Uncoded Location at:"_s,
+                 u"a location from the %1 page, each once"_s.arg(page));
     });
 }
 
@@ -201,8 +226,8 @@ void Checker::header(bool again) {
         advance();
     };
     if (again) {
-        SectionFinding& twice =
-            note(Kind::TranslationHeader, u"**Translation Header Twice at:"_s, u"translation lines"_s, 0);
+        SectionFinding& twice = note(Kind::TranslationHeader, u"**Translation Header Twice at:"_s,
+                                     u"translation lines: delete this second header"_s, 0);
         for (; !closed && inBody(); consume())
             ++twice.count;
         return;
@@ -222,7 +247,8 @@ void Checker::header(bool again) {
             continue;
         }
         note(Kind::TranslationHeader, u"**Translation Header Changed at:"_s,
-             haveWant ? quote(expected[want]) : u"the end of the header"_s);
+             haveWant ? quote(expected[want]) + u" here, as the Brisvane 400 button writes the header"_s
+                      : u"the end of the header: delete this line"_s);
         const bool nextInHeader = haveLine && current() != TranslationsMarker && next() != EndMark;
         if (haveLine && want + 1 < expected.size() && current() == expected[want + 1]) {
             ++want; // a header line left out
@@ -241,19 +267,19 @@ void Checker::header(bool again) {
 void Checker::end(bool strayLines) {
     if (!atLine()) {
         if (!strayLines)
-            note(Kind::Marker, MarkerTitle, quote(EndMark));
-        note(Kind::Marker, MarkerTitle, quote(Trailer));
+            noteMarker(EndMark);
+        noteMarker(Trailer);
         return;
     }
     advance();
     if (atLine() && current() == Trailer)
         advance();
     else
-        note(Kind::Marker, MarkerTitle, quote(Trailer));
+        noteMarker(Trailer);
     if (!atLine())
         return;
-    SectionFinding& after =
-        note(Kind::LinesAfterEnd, u"**Lines After End Of File at:"_s, u"nothing after \"XXXXXX*\""_s, 0);
+    SectionFinding& after = note(Kind::LinesAfterEnd, u"**Lines After End Of File at:"_s,
+                                 u"nothing after \"XXXXXX*\": delete these lines"_s, 0);
     for (; atLine(); advance())
         ++after.count;
 }
@@ -273,8 +299,9 @@ void Checker::characters() {
                              u"**Not A Windows-1252 Character at:"_s,
                              lineNumber(),
                              bad->column,
-                             quote(bad->character) + u" ("_s + bad->code() + u')',
-                             u"a Windows-1252 character"_s,
+                             quote(current()),
+                             u"a character the receivers can show (Windows-1252): replace "_s +
+                                 quote(bad->character) + u" or delete it"_s,
                              1};
 }
 
@@ -283,7 +310,8 @@ SectionCheck Checker::run() {
     QSet<QStringView> events;
     section(u"an event line"_s, {Separator, LocationSectionMarker}, [&](QStringView line) {
         if (!eventLines().contains(line) || !added(events, line))
-            note(Kind::Event, u"**Unknown or Repeated Event at:"_s, u"one of 53 codes, once"_s);
+            note(Kind::Event, u"**Unknown or Repeated Event at:"_s,
+                 u"an event code from the Events page, each once"_s);
     });
     expect(Separator);
     expect(LocationSectionMarker);
@@ -293,16 +321,16 @@ SectionCheck Checker::run() {
     locations.reserve(std::min(m_text.size() / 16, ComparedLines));
     if (expect(NationalLocationLine))
         added(locations, NationalLocationLine);
-    locationLines(u"a location line"_s, locations);
+    locationLines(u"a location line"_s, u"Locations"_s, locations);
     QSet<QStringView> translations;
     for (bool again = false; headerStarts(); again = true) {
         header(again);
-        locationLines(u"a translation line"_s, translations);
+        locationLines(u"a translation line"_s, u"Translations"_s, translations);
     }
     expect(Separator);
     const bool strayLines = inBody();
     for (; inBody(); advance())
-        note(Kind::Marker, MarkerTitle, quote(EndMark));
+        noteMarker(EndMark);
     end(strayLines);
 
     SectionCheck check;
@@ -329,7 +357,7 @@ QString SectionFinding::text() const {
     text += LineEnd;
     text += found;
     text += LineEnd;
-    text += u"Expected: "_s + expected;
+    text += wrapped(u"Expected: "_s + expected);
     text += LineEnd;
     text += u"("_s + QString::number(count) + (count == 1 ? u" line)"_s : u" lines)"_s);
     return text;

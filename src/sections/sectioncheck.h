@@ -23,7 +23,7 @@ struct SectionFinding {
     qsizetype line = 0;   // the first line concerned, counted from 1 as the box shows lines
     qsizetype column = 0; // for a character, counted from 1; 0 otherwise
     QString found;        // what stands there: a quoted line, or "the end of the file"
-    QString expected;
+    QString expected;     // what belongs there and what to do, in plain words
     qsizetype count = 0; // how many lines share the problem
 
     QString text() const; // the finding's lines, joined by CR LF
