@@ -48,7 +48,7 @@ void TestVerifyCli::run_data() {
         const int exitCode = row.fields[2].toInt();
         QTest::newRow(qPrintable(row.fields[0])) << row.fields[1] << exitCode << out.toUtf8() << err;
     }
-    QCOMPARE(rows.size(), 19);
+    QCOMPARE(rows.size(), 20);
 }
 
 void TestVerifyCli::run() {
