@@ -59,6 +59,12 @@ void TestLocationDatabase::read_data() {
         u"!line 2 has 1025 characters, and the lists take lines of at most 1024 (a location line in a match "
         u"file is at most 31 characters)."_s);
     row("line of 1,024 characters", QByteArray(1023, 'x') + '*', QString(1023, u'x') + u'*');
+    // Characters beyond 16 bits, each two UTF-16 units, are counted as characters.
+    const QByteArray emoji = "\xF0\x9F\x98\x80";
+    row("line of 1,024 emoji", "\xEF\xBB\xBF" + emoji.repeated(1024), u"\U0001F600"_s.repeated(1024));
+    row("line of 1,025 emoji", "\xEF\xBB\xBF" + emoji.repeated(1025),
+        u"!line 1 has 1025 characters, and the lists take lines of at most 1024 (a location line in a match "
+        u"file is at most 31 characters)."_s);
     row("lone line ends", "A*\rB*\nC*\r\n\r\n\nD", u"A*|B*|C*|||D"_s);
     row("byte-order mark",
         "\xEF\xBB\xBF"
