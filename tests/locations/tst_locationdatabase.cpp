@@ -8,11 +8,54 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <fcntl.h>
+#include <functional>
+#include <poll.h>
+#include <sys/fanotify.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace quenbury::locations;
+
+namespace {
+
+// Runs `change` while the reader stands at its second read of the file, the one that meets its end:
+// fanotify holds each read in the kernel until this thread lets it through, so the change falls
+// between the reader's reads every time. False when this process may not hold reads (CAP_SYS_ADMIN).
+bool changeAtSecondRead(const QString& path, const std::function<void()>& change,
+                        const std::function<void()>& read) {
+    const int group = ::fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC | FAN_NONBLOCK, O_RDONLY);
+    const int marked =
+        ::fanotify_mark(group, FAN_MARK_ADD, FAN_ACCESS_PERM, AT_FDCWD, QFile::encodeName(path));
+    if (group < 0 || marked != 0)
+        return false;
+    std::atomic<bool> done = false;
+    std::thread gate([&] {
+        pollfd pending{group, POLLIN, 0};
+        for (int reads = 0; !done || ::poll(&pending, 1, 0) > 0;) {
+            fanotify_event_metadata event{};
+            if (::poll(&pending, 1, 10) <= 0 || ::read(group, &event, sizeof event) != sizeof event)
+                continue;
+            if (++reads == 2)
+                change();
+            const fanotify_response allow{event.fd, FAN_ALLOW};
+            const ssize_t answered = ::write(group, &allow, sizeof allow);
+            ::close(event.fd);
+            QCOMPARE(answered, ssize_t(sizeof allow));
+        }
+    });
+    read();
+    done = true;
+    gate.join();
+    ::close(group);
+    return true;
+}
+
+} // namespace
 
 class TestLocationDatabase : public QObject {
     Q_OBJECT
@@ -70,6 +113,10 @@ void TestLocationDatabase::read_data() {
         "\xEF\xBB\xBF"
         "001000EntireArea*\r\n\xC3\xA9*",
         u"001000EntireArea*|\u00E9*"_s);
+    // Changed between the reader's reads: a line added, and a byte written through a shared mapping,
+    // which changes no timestamp.
+    row("grown while read", "<grown>", u"!it changed while it was read; try again."_s);
+    row("changed through a mapping while read", "<mapped>", u"!it changed while it was read; try again."_s);
     row("byte-order mark, not UTF-8",
         "\xEF\xBB\xBF"
         "A*\xE9",
@@ -83,9 +130,29 @@ void TestLocationDatabase::read() {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"database.txt"_s);
     const bool fifo = file == "<fifo>";
+    const bool changed = file == "<grown>" || file == "<mapped>";
     const int made = fifo ? ::mkfifo(QFile::encodeName(path), 0600) : int(writeFile(path, file).isEmpty());
     QCOMPARE(made, 0);
-    const DatabaseReadResult read = readLocationDatabase(path);
+    QFile opened(path);
+    uchar* map = nullptr;
+    if (changed) {
+        const bool open = opened.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered);
+        map = open ? opened.map(0, opened.size()) : nullptr;
+        QVERIFY(map);
+        map[0] = '<'; // the byte it holds, written now: the change through the mapping stamps no time
+    }
+    const auto change = [&] {
+        if (file == "<mapped>")
+            map[0] = 'X';
+        else
+            opened.write("A*\r\n");
+    };
+    DatabaseReadResult read;
+    const auto load = [&] { read = readLocationDatabase(path); };
+    if (!changed)
+        load();
+    else if (!changeAtSecondRead(path, change, load))
+        QSKIP("only a process with CAP_SYS_ADMIN can hold a read");
     const QString told = u"The location database \u201C"_s + path + u"\u201D could not be loaded: "_s;
     QString got = read.database.lines.join(u'|');
     if (read.error)
