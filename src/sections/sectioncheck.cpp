@@ -112,7 +112,8 @@ private:
     QStringView next() const { return m_walk.next(); }
     qsizetype lineNumber() const;
 
-    SectionFinding& note(Kind kind, const QString& title, const QString& expected, qsizetype count = 1);
+    SectionFinding& note(Kind kind, const QString& title, const QString& expected, qsizetype count = 1,
+                         QStringView action = {});
     void noteMarker(QStringView marker);
     bool expect(QStringView marker);
     template <typename Check>
@@ -152,7 +153,9 @@ qsizetype Checker::lineNumber() const {
 
 // The first departure of a kind is the one reported; later ones only add to its count.
 // Past the cut, a marker the walk misses may well stand among the lines it did not reach.
-SectionFinding& Checker::note(Kind kind, const QString& title, const QString& expected, qsizetype count) {
+// The action is joined to what was expected only for the first: a text may hold a million such lines.
+SectionFinding& Checker::note(Kind kind, const QString& title, const QString& expected, qsizetype count,
+                              QStringView action) {
     if (m_cut)
         return m_past;
     std::optional<SectionFinding>& finding = m_found[std::size_t(kind)];
@@ -161,14 +164,14 @@ SectionFinding& Checker::note(Kind kind, const QString& title, const QString& ex
         return *finding;
     }
     const QString found = atLine() ? quote(current()) : u"the end of the file"_s;
-    finding = SectionFinding{kind, title, lineNumber(), 0, found, expected, count};
+    finding = SectionFinding{kind, title, lineNumber(), 0, found, expected + action.toString(), count};
     return *finding;
 }
 
 // A line that stands where a marker belongs may be one too many, or the marker may be missing.
 void Checker::noteMarker(QStringView marker) {
-    const QString what = atLine() ? u" here: add it, or move this line"_s : u" here: add it"_s;
-    note(Kind::Marker, MarkerTitle, quote(marker) + what);
+    note(Kind::Marker, MarkerTitle, quote(marker), 1,
+         atLine() ? u" here: add it, or move this line" : u" here: add it");
 }
 
 // A marker the walk expects here. When another line stands in its place, that line is left for
@@ -197,15 +200,15 @@ void Checker::section(const QString& what, std::initializer_list<QStringView> ne
             return;
         // Already counted where it stands in for the marker the walk expected.
         if (m_walk.number() != m_missingAt)
-            note(Kind::Marker, MarkerTitle, what + u": move or delete this marker"_s);
+            note(Kind::Marker, MarkerTitle, what, 1, u": move or delete this marker");
     }
 }
 
 void Checker::locationLines(const QString& what, const QString& page, QSet<QStringView>& seen) {
+    const QString expected = u"a location from the %1 page, each once"_s.arg(page);
     section(what, {Separator, OrgMarker}, [&](QStringView line) {
         if (!hasLocationCode(line) || !added(seen, line))
-            note(Kind::Location, u"**Repeated or Uncoded Location at:"_s,
-                 u"a location from the %1 page, each once"_s.arg(page));
+            note(Kind::Location, u"**Repeated or Uncoded Location at:"_s, expected);
     });
 }
 
