@@ -121,14 +121,11 @@ UserFileBytes readUserFile(const QByteArray& nativePath) {
     }
     bytes.resize(filled);
 
-    // What was read is the file only if nothing changed it meanwhile; a change the timestamps cannot
-    // show yet, a second read shows.
-    const auto unchanged = [&] {
-        struct stat after {};
-        return ::fstat(fd, &after) == 0 && sameFile(info, after);
-    };
+    // What was read is the file only if nothing changed it meanwhile: a change the timestamps cannot
+    // show yet, a second read shows, and any other, the file's state after both.
     const bool recent = nanoseconds(info.st_ctim) + TrustedAgeNs > nanoseconds(began);
-    if (!unchanged() || (recent && (!holdsStill(file, bytes) || !unchanged())))
+    struct stat after {};
+    if ((recent && !holdsStill(file, bytes)) || ::fstat(fd, &after) != 0 || !sameFile(info, after))
         result = {QByteArray(), changed()};
     return result;
 }
