@@ -8,7 +8,10 @@
 #include "matchfile/verifier.h"
 #include "sections/sectioncheck.h"
 
+#include <QSet>
+
 #include <cstdint>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -57,20 +60,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qsizetype lineEnds = 0;
     for (quenbury::matchfile::LineWalker walker(text); walker.atLine(); walker.advance())
         lineEnds += walker.hasLineEnd() ? 1 : 0;
-    QList<bool> kindSeen(6, false);
-    qsizetype previousLine = 0;
-    int previousKind = -1;
+    QSet<int> kinds;
+    std::pair<qsizetype, int> previous{0, -1};
     for (const quenbury::sections::SectionFinding& finding : structure.findings) {
         FUZZ_CHECK(finding.line >= 1);
         FUZZ_CHECK(finding.line <= lineEnds + 1);
         FUZZ_CHECK(finding.count >= 1);
-        FUZZ_CHECK(!kindSeen[int(finding.kind)]);
-        kindSeen[int(finding.kind)] = true;
-        FUZZ_CHECK(finding.line >= previousLine);
-        FUZZ_CHECK(finding.line > previousLine || int(finding.kind) > previousKind);
-        previousLine = finding.line;
-        previousKind = int(finding.kind);
+        kinds.insert(int(finding.kind));
+        const std::pair<qsizetype, int> place{finding.line, int(finding.kind)};
+        FUZZ_CHECK(place > previous);
+        previous = place;
     }
+    FUZZ_CHECK(kinds.size() == structure.findings.size());
     FUZZ_CHECK(!structure.hasErrors());
     return 0;
 }
