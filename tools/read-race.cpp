@@ -1,11 +1,16 @@
 // read-race: a writer rewrites a 30,000-line location database in place, again and again, while the
-// reader reads it with readUserFile(); counts the reads taken whole, taken empty or cut short (as the
-// file stands between the writer's truncation and the end of its write: a state of the file, which no
-// reader can tell from a finished one), taken mixing both texts (a state the file never was in) and
-// refused. Not a test (it takes a while); run by hand:
+// reader reads it with readUserFile(); counts the reads taken whole, taken empty or cut short, taken
+// mixing both texts, and refused as changed. A file the writer has left empty, short or (with
+// --in-place) mixed while it is stopped between two of its steps is in that state for as long as it
+// is stopped, and a reader that reads it meanwhile cannot tell it from a finished file; a read that
+// mixes both texts while the writer truncates first is a change during the read. Not a test (it takes a
+// while); run by hand:
 //
 //   g++ -std=c++20 -O2 -fPIC -Isrc tools/read-race.cpp src/matchfile/{readfile,filekind}.cpp \
-//       $(pkg-config --cflags --libs Qt6Core) -o /tmp/read-race && /tmp/read-race 3000
+//       $(pkg-config --cflags --libs Qt6Core) -o /tmp/read-race && /tmp/read-race 3000 [--in-place]
+//
+// The writer truncates the file and writes it, as an editor saving in place does; with --in-place it
+// writes over the old text without truncating it, so the file is never empty or short.
 //
 // The two texts have the same size and differ in every line, so a read that mixes them is never
 // taken for either.
@@ -32,11 +37,12 @@ QByteArray database(char letter) {
     return text;
 }
 
-// Truncates and writes the file as an editor saving in place does, until it is stopped.
-[[noreturn]] void rewriteForever(const QByteArray& path, const QByteArray& a, const QByteArray& b) {
+// Rewrites the file with each text in turn until it is stopped.
+[[noreturn]] void rewriteForever(const QByteArray& path, const QByteArray& a, const QByteArray& b,
+                                 bool inPlace) {
     for (bool first = true;; first = !first) {
         const QByteArray& text = first ? a : b;
-        const int fd = ::open(path.constData(), O_WRONLY | O_TRUNC);
+        const int fd = ::open(path.constData(), inPlace ? O_WRONLY : O_WRONLY | O_TRUNC);
         if (fd < 0 || ::write(fd, text.constData(), size_t(text.size())) != text.size())
             std::_Exit(1);
         ::close(fd);
@@ -47,6 +53,7 @@ QByteArray database(char letter) {
 
 int main(int argc, char* argv[]) {
     const int reads = argc > 1 ? std::atoi(argv[1]) : 3000;
+    const bool inPlace = argc > 2 && QByteArray(argv[2]) == "--in-place";
     QTemporaryDir dir;
     const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("locations.txt")));
     const QByteArray a = database('A');
@@ -58,7 +65,7 @@ int main(int argc, char* argv[]) {
 
     const pid_t writer = ::fork();
     if (writer == 0)
-        rewriteForever(path, a, b);
+        rewriteForever(path, a, b, inPlace);
     int whole = 0;
     int empty = 0;
     int cut = 0;
