@@ -6,6 +6,8 @@
 #include "figures.h"
 
 #include "locations/locationdatabase.h"
+#include "matchfile/encoding.h"
+#include "matchfile/readfile.h"
 #include "matchfile/verifier.h"
 #include "sections/sectioncheck.h"
 #include "ui/allocator.h"
@@ -469,6 +471,68 @@ void measureLongLine(bench::Table& table, const QTemporaryDir& dir) {
     table.add(u"Refuse a database with a 2 MiB line"_s, bench::median(refuse), ExtremeMs, u"ms"_s);
 }
 
+// The largest text quenbury-verify reads: `head`, then line(0), line(1), ... cut at 64 MiB.
+QString largestText(const QByteArray& head, const std::function<QByteArray(qsizetype)>& line) {
+    constexpr qsizetype Size = quenbury::matchfile::MaxUserFileSize;
+    QByteArray bytes = head;
+    bytes.reserve(Size + 64);
+    for (qsizetype i = 0; bytes.size() < Size; ++i)
+        bytes += line(i);
+    bytes.truncate(Size);
+    return quenbury::matchfile::decodeWindows1252(bytes).value();
+}
+
+// The section check of the texts that cost it the most per byte, against the same size of one location
+// line repeated, each timed in turns with it: lines that are each a finding (no set keeps them), line
+// ends alone.
+void measureLargestTexts(bench::Table& table) {
+    const QByteArray events = "#MatchEvent*\r\n";
+    const QByteArray locations = events + "TOR*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n";
+    // Three of the 254 bytes that end no line, and a line feed: 16.4 million distinct lines.
+    const auto shortLine = [](qsizetype i) {
+        const auto digit = [](qsizetype d) { return char(d + (d >= 10 ? 1 : 0) + (d >= 12 ? 1 : 0)); };
+        const char line[] = {digit(i / 254 / 254 % 254), digit(i / 254 % 254), digit(i % 254), '\n'};
+        return QByteArray(line, sizeof line);
+    };
+    const auto locationLine = [](qsizetype i) {
+        return QByteArray::number(i % 1000000).rightJustified(6, '0') + QByteArray::number(i, 16) + "*\r\n";
+    };
+    const QString repeated = largestText({}, [](qsizetype) { return QByteArray("001000EntireArea*\r\n"); });
+    const auto check = [](const QString& text) {
+        volatile qsizetype sink = quenbury::sections::checkSections(text).findings.size();
+        (void)sink;
+    };
+    const struct {
+        QString name;
+        QByteArray head;
+        std::function<QByteArray(qsizetype)> line;
+    } worst[] = {
+        {u"distinct short event lines"_s, events, shortLine},
+        {u"distinct short location lines"_s, locations, shortLine},
+        {u"CR alone"_s, {}, [](qsizetype) { return QByteArray(4096, '\r'); }},
+        {u"LF alone"_s, {}, [](qsizetype) { return QByteArray(4096, '\n'); }},
+    };
+    for (const auto& w : worst) {
+        const QString text = largestText(w.head, w.line);
+        QList<double> base;
+        QList<double> times;
+        for (int i = 0; i < 15; ++i) {
+            base.append(milliseconds([&] { check(repeated); }));
+            times.append(milliseconds([&] { check(text); }));
+        }
+        std::printf("  sections of 64 MiB: one location line repeated %.2f ms, %s %.2f ms\n",
+                    bench::median(base), qPrintable(w.name), bench::median(times));
+        table.add(u"Sections of 64 MiB of %1, to one line repeated"_s.arg(w.name),
+                  bench::median(times) / bench::median(base), 1.5, u"x"_s);
+    }
+    // Coded lines, each kept to find repeats: up to the cut, the work of the 32,767-line text.
+    const QString distinct = largestText(locations, locationLine);
+    table.add(u"Sections of 64 MiB of distinct location lines"_s,
+              medianMs(
+                  15, [] {}, [&] { check(distinct); }),
+              5.0, u"ms"_s);
+}
+
 void measureVerifier(bench::Table& table) {
     // A real file's size and the largest text the boxes are designed for: what Verify File runs, the
     // receivers' rules and then the sections.
@@ -487,6 +551,7 @@ void measureVerifier(bench::Table& table) {
                       QLocale(QLocale::English).toString(lines)),
                   ms, budget, u"ms"_s);
     }
+    measureLargestTexts(table);
 }
 
 // The facts behind the list and text box choices, measured on this machine's Qt.

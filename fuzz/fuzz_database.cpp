@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ends.isEmpty() || ends.endsWith(u'\n'))
         lines.removeLast();
     const auto tooLong = [](const QString& line) {
-        return line.size() > quenbury::locations::MaxDatabaseLineLength;
+        return quenbury::matchfile::characterCount(line) > quenbury::locations::MaxDatabaseLineLength;
     };
     // Refused only for NUL bytes, for a mark before bytes that are not UTF-8, or for a line longer than
     // the lists take.

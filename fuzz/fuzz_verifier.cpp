@@ -8,7 +8,10 @@
 #include "matchfile/verifier.h"
 #include "sections/sectioncheck.h"
 
+#include <QSet>
+
 #include <cstdint>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -50,20 +53,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(r.StatusText.startsWith(head));
     FUZZ_CHECK(r.StatusText.endsWith(u"\r\nNumber of Errors: "_s + QString::number(errors)));
 
-    // The structure check names lines the box shows, at most one finding of each kind, in order; a
-    // text read from bytes holds no character the save would refuse.
+    // The structure check names lines the box shows, at most one finding of each kind, in the order
+    // of their lines and, on one line, of their kinds; a text read from bytes holds no character the
+    // save would refuse.
     const quenbury::sections::SectionCheck structure = quenbury::sections::checkSections(text);
     qsizetype lineEnds = 0;
     for (quenbury::matchfile::LineWalker walker(text); walker.atLine(); walker.advance())
         lineEnds += walker.hasLineEnd() ? 1 : 0;
-    int previousKind = -1;
+    QSet<int> kinds;
+    std::pair<qsizetype, int> previous{0, -1};
     for (const quenbury::sections::SectionFinding& finding : structure.findings) {
         FUZZ_CHECK(finding.line >= 1);
         FUZZ_CHECK(finding.line <= lineEnds + 1);
         FUZZ_CHECK(finding.count >= 1);
-        FUZZ_CHECK(int(finding.kind) > previousKind);
-        previousKind = int(finding.kind);
+        kinds.insert(int(finding.kind));
+        const std::pair<qsizetype, int> place{finding.line, int(finding.kind)};
+        FUZZ_CHECK(place > previous);
+        previous = place;
     }
+    FUZZ_CHECK(kinds.size() == structure.findings.size());
     FUZZ_CHECK(!structure.hasErrors());
     return 0;
 }

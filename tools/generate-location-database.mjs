@@ -38,6 +38,10 @@ const ADDED = [
 ];
 // Bedford city (51515) was absorbed, not replaced: its county must still be there.
 const MUST_EXIST = ['51019'];
+// New names under the same code.
+const RENAMED = [
+  { code: '02195', name: 'Petersburg Borough' }, // was Petersburg Census Area, 2013
+];
 
 // Trailing words that say what kind of county-equivalent a name is, longest
 // first so "City and Borough" is not read as "Borough". "city" is lower-case
@@ -96,6 +100,10 @@ function applyCensusChanges(byCode) {
   for (const { code, name } of ADDED) byCode.set(code, name);
   for (const code of MUST_EXIST) {
     if (!byCode.has(code)) throw new Error(`${code} missing from the package`);
+  }
+  for (const { code, name } of RENAMED) {
+    if (!byCode.has(code)) throw new Error(`${code} to rename missing from the package`);
+    byCode.set(code, name);
   }
 }
 
@@ -197,6 +205,10 @@ export function checkDatabase(text, packageStates) {
   const codes = new Set(lines.map((l) => l.slice(1, 6)));
   for (const code of RETIRED) if (codes.has(code)) fail(`retired code ${code} is present`);
   for (const code of [...ADDED.map((a) => a.code), ...MUST_EXIST]) if (!codes.has(code)) fail(`code ${code} is missing`);
+  for (const { code, name } of RENAMED) {
+    const line = lines.find((l) => l.slice(1, 6) === code);
+    if (!line || !line.slice(6).startsWith(compact(name.split(' ')[0]))) fail(`${code} does not carry its new name ${name}`);
+  }
   return { lines: lines.length, bytes: Buffer.byteLength(text, 'latin1') };
 }
 

@@ -13,19 +13,27 @@ namespace {
 
 struct LineCount {
     qsizetype lines = 0;
-    qsizetype longLine = 0; // the first line longer than MaxDatabaseLineLength, counted from 1
-    qsizetype longLength = 0;
+    qsizetype longLine = 0;   // the first line longer than MaxDatabaseLineLength, counted from 1
+    qsizetype longLength = 0; // in characters
 };
 
 // As many lines as splitDatabaseLines() makes, without making them: a file of line ends alone, split,
 // would take twenty times its size in memory before the list limit refused it.
+// The limit counts characters, as its message does: a line of 600 emoji read as UTF-8 has 600, though
+// it takes 1,200 UTF-16 units. A character takes at most two, so what the limit bounds, the memory and
+// painting of the longest lines, stays within twice that of a Windows-1252 file.
 LineCount countDatabaseLines(QStringView text) {
     LineCount count;
     for (matchfile::LineWalker walker(text); walker.atLine(); walker.advance()) {
         ++count.lines;
-        if (count.longLine == 0 && walker.line().size() > MaxDatabaseLineLength) {
+        const QStringView line = walker.line();
+        // Never fewer units than characters: only a line of more units is counted.
+        if (count.longLine > 0 || line.size() <= MaxDatabaseLineLength)
+            continue;
+        const qsizetype characters = matchfile::characterCount(line);
+        if (characters > MaxDatabaseLineLength) {
             count.longLine = count.lines;
-            count.longLength = walker.line().size();
+            count.longLength = characters;
         }
     }
     return count;

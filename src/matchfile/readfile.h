@@ -18,7 +18,8 @@ struct UserFileBytes {
 
 // Reads a whole file the user named. Only a regular file (after following symbolic links) of at most
 // MaxUserFileSize bytes is read; a pipe, device, socket or folder is refused before any byte is read,
-// and opening never waits for a writer.
+// and opening never waits for a writer. A file that changed while it was read is refused, so that a
+// read never mixes an old text with a new one.
 UserFileBytes readUserFile(const QByteArray& nativePath);
 UserFileBytes readUserFile(const QString& path);
 

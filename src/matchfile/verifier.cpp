@@ -10,6 +10,12 @@ namespace quenbury::matchfile {
 
 namespace {
 
+void quoteExcerpt(VerifyResult& r, QStringView excerpt) {
+    r.excerptAt = r.StatusText.size();
+    r.excerptLength = excerpt.size();
+    r.StatusText += excerpt;
+}
+
 // Appends the findings in their fixed order. They follow one another with nothing in between but
 // their own characters, so "too many lines" runs straight into a following finding.
 void ReportFileErrors(VerifyResult& r, QStringView text, qsizetype stopIndex) {
@@ -22,7 +28,7 @@ void ReportFileErrors(VerifyResult& r, QStringView text, qsizetype stopIndex) {
         r.StatusText += u"**Line too Long-\r\nShorten Line Number: "_s;
         r.StatusText += QString::number(r.LineCount + 1);
         r.StatusText += LineEnd;
-        r.StatusText += text.mid(stopIndex - ExcerptLength, ExcerptLength);
+        quoteExcerpt(r, text.mid(stopIndex - ExcerptLength, ExcerptLength));
         r.StatusText += u"\r\nLength= "_s;
         r.StatusText += QString::number(r.RunLength);
     }
@@ -31,7 +37,7 @@ void ReportFileErrors(VerifyResult& r, QStringView text, qsizetype stopIndex) {
         r.StatusText += u"**Asterisk Missing\r\nor there is a blank line at:\r\nLine "_s;
         r.StatusText += QString::number(r.LineCount);
         r.StatusText += LineEnd;
-        r.StatusText += text.mid(from, stopIndex - from);
+        quoteExcerpt(r, text.mid(from, stopIndex - from));
     }
 }
 

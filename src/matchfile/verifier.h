@@ -16,6 +16,10 @@ struct VerifyResult {
     bool tooManyLines = false;
     bool endMarkMissing = false;
     QString StatusText; // the report, lines ended by CR LF
+    // Where the characters quoted from the text stand in the report: they may hold line ends of their
+    // own, which a terminal must not take for the report's. Empty when the report quotes nothing.
+    qsizetype excerptAt = 0;
+    qsizetype excerptLength = 0;
 
     bool isClean() const { return ErrorCount == 0; }
 };

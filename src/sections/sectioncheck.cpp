@@ -29,7 +29,24 @@ constexpr QStringView TranslationsMarker = u"#Translations*";
 constexpr qsizetype QuoteLength = 32;
 
 const QString MarkerTitle = u"**Marker Missing or Misplaced at:"_s;
-const QString LocationExpected = u"a 6-digit code, once"_s;
+// The report box shows lines of about 40 characters.
+constexpr qsizetype ReportWidth = 40;
+
+// Broken between words into lines of at most ReportWidth characters; a longer word has a line alone.
+QString wrapped(const QString& text) {
+    QString lines;
+    qsizetype lineStart = 0;
+    for (const QString& word : text.split(u' ')) {
+        if (lines.size() > lineStart && lines.size() - lineStart + 1 + word.size() > ReportWidth) {
+            lines += LineEnd;
+            lineStart = lines.size();
+        } else if (lines.size() > lineStart) {
+            lines += u' ';
+        }
+        lines += word;
+    }
+    return lines;
+}
 
 QString quote(QStringView line) {
     QString quoted = u"\""_s;
@@ -54,6 +71,14 @@ const QSet<QStringView>& eventLines() {
         return set;
     }();
     return lines;
+}
+
+// Whether the line was new to the set. Only lines that are no finding already are added, so a set of
+// events holds at most 53 lines and a 64 MiB text of short lines adds none.
+bool added(QSet<QStringView>& seen, QStringView line) {
+    const qsizetype before = seen.size();
+    seen.insert(line);
+    return seen.size() > before;
 }
 
 bool hasLocationCode(QStringView line) {
@@ -81,17 +106,19 @@ public:
 private:
     // The line the walk stands on, as the box shows lines.
     QStringView current() const { return m_walk.line(); }
-    bool atLine() const { return m_walk.atLine(); }
+    bool atLine() const { return m_walk.atLine() && !m_cut; }
     bool inBody() const { return atLine() && current() != EndMark; } // before the first end mark
     void advance();
     QStringView next() const { return m_walk.next(); }
     qsizetype lineNumber() const;
 
-    SectionFinding& note(Kind kind, const QString& title, const QString& expected, qsizetype count = 1);
+    SectionFinding& note(Kind kind, const QString& title, const QString& expected, qsizetype count = 1,
+                         QStringView action = {});
+    void noteMarker(QStringView marker);
     bool expect(QStringView marker);
     template <typename Check>
     void section(const QString& what, std::initializer_list<QStringView> next, Check check);
-    void locationLines(const QString& what, QSet<QStringView>& seen);
+    void locationLines(const QString& what, const QString& page, QSet<QStringView>& seen);
     bool headerStarts() const;
     void header(bool again);
     void end(bool strayLines);
@@ -101,6 +128,8 @@ private:
     LineWalker m_walk;
     qsizetype m_missingAt = -1; // the line where the last expected marker was missing
     std::array<std::optional<SectionFinding>, 6> m_found;
+    bool m_cut = false;    // the walk stopped at ComparedLines; what follows was not compared
+    SectionFinding m_past; // where the departures noted past the cut go, unreported
 };
 
 Checker::Checker(QStringView text)
@@ -111,7 +140,9 @@ Checker::Checker(QStringView text)
 
 void Checker::advance() {
     m_walk.advance();
-    characters();
+    m_cut = m_walk.atLine() && m_walk.number() > ComparedLines;
+    if (!m_cut)
+        characters();
 }
 
 // Past the last line, the box's empty line after a last line end, or that last line itself.
@@ -121,15 +152,26 @@ qsizetype Checker::lineNumber() const {
 }
 
 // The first departure of a kind is the one reported; later ones only add to its count.
-SectionFinding& Checker::note(Kind kind, const QString& title, const QString& expected, qsizetype count) {
+// Past the cut, a marker the walk misses may well stand among the lines it did not reach.
+// The action is joined to what was expected only for the first: a text may hold a million such lines.
+SectionFinding& Checker::note(Kind kind, const QString& title, const QString& expected, qsizetype count,
+                              QStringView action) {
+    if (m_cut)
+        return m_past;
     std::optional<SectionFinding>& finding = m_found[std::size_t(kind)];
     if (finding) {
         finding->count += count;
         return *finding;
     }
     const QString found = atLine() ? quote(current()) : u"the end of the file"_s;
-    finding = SectionFinding{kind, title, lineNumber(), 0, found, expected, count};
+    finding = SectionFinding{kind, title, lineNumber(), 0, found, expected + action.toString(), count};
     return *finding;
+}
+
+// A line that stands where a marker belongs may be one too many, or the marker may be missing.
+void Checker::noteMarker(QStringView marker) {
+    note(Kind::Marker, MarkerTitle, quote(marker), 1,
+         atLine() ? u" here: add it, or move this line" : u" here: add it");
 }
 
 // A marker the walk expects here. When another line stands in its place, that line is left for
@@ -139,7 +181,7 @@ bool Checker::expect(QStringView marker) {
         advance();
         return true;
     }
-    note(Kind::Marker, MarkerTitle, quote(marker));
+    noteMarker(marker);
     m_missingAt = m_walk.number();
     return false;
 }
@@ -158,15 +200,15 @@ void Checker::section(const QString& what, std::initializer_list<QStringView> ne
             return;
         // Already counted where it stands in for the marker the walk expected.
         if (m_walk.number() != m_missingAt)
-            note(Kind::Marker, MarkerTitle, what);
+            note(Kind::Marker, MarkerTitle, what, 1, u": move or delete this marker");
     }
 }
 
-void Checker::locationLines(const QString& what, QSet<QStringView>& seen) {
+void Checker::locationLines(const QString& what, const QString& page, QSet<QStringView>& seen) {
+    const QString expected = u"a location from the %1 page, each once"_s.arg(page);
     section(what, {Separator, OrgMarker}, [&](QStringView line) {
-        if (!hasLocationCode(line) || seen.contains(line))
-            note(Kind::Location, u"**Repeated or Uncoded Location at:"_s, LocationExpected);
-        seen.insert(line);
+        if (!hasLocationCode(line) || !added(seen, line))
+            note(Kind::Location, u"**Repeated or Uncoded Location at:"_s, expected);
     });
 }
 
@@ -187,8 +229,8 @@ void Checker::header(bool again) {
         advance();
     };
     if (again) {
-        SectionFinding& twice =
-            note(Kind::TranslationHeader, u"**Translation Header Twice at:"_s, u"translation lines"_s, 0);
+        SectionFinding& twice = note(Kind::TranslationHeader, u"**Translation Header Twice at:"_s,
+                                     u"translation lines: delete this second header"_s, 0);
         for (; !closed && inBody(); consume())
             ++twice.count;
         return;
@@ -208,7 +250,8 @@ void Checker::header(bool again) {
             continue;
         }
         note(Kind::TranslationHeader, u"**Translation Header Changed at:"_s,
-             haveWant ? quote(expected[want]) : u"the end of the header"_s);
+             haveWant ? quote(expected[want]) + u" here, as the Brisvane 400 button writes the header"_s
+                      : u"the end of the header: delete this line"_s);
         const bool nextInHeader = haveLine && current() != TranslationsMarker && next() != EndMark;
         if (haveLine && want + 1 < expected.size() && current() == expected[want + 1]) {
             ++want; // a header line left out
@@ -227,19 +270,19 @@ void Checker::header(bool again) {
 void Checker::end(bool strayLines) {
     if (!atLine()) {
         if (!strayLines)
-            note(Kind::Marker, MarkerTitle, quote(EndMark));
-        note(Kind::Marker, MarkerTitle, quote(Trailer));
+            noteMarker(EndMark);
+        noteMarker(Trailer);
         return;
     }
     advance();
     if (atLine() && current() == Trailer)
         advance();
     else
-        note(Kind::Marker, MarkerTitle, quote(Trailer));
+        noteMarker(Trailer);
     if (!atLine())
         return;
-    SectionFinding& after =
-        note(Kind::LinesAfterEnd, u"**Lines After End Of File at:"_s, u"nothing after \"XXXXXX*\""_s, 0);
+    SectionFinding& after = note(Kind::LinesAfterEnd, u"**Lines After End Of File at:"_s,
+                                 u"nothing after \"XXXXXX*\": delete these lines"_s, 0);
     for (; atLine(); advance())
         ++after.count;
 }
@@ -259,8 +302,9 @@ void Checker::characters() {
                              u"**Not A Windows-1252 Character at:"_s,
                              lineNumber(),
                              bad->column,
-                             quote(bad->character) + u" ("_s + bad->code() + u')',
-                             u"a Windows-1252 character"_s,
+                             quote(current()),
+                             u"a character the receivers can show (Windows-1252): replace "_s +
+                                 quote(bad->character) + u" or delete it"_s,
                              1};
 }
 
@@ -268,35 +312,39 @@ SectionCheck Checker::run() {
     expect(EventSectionMarker);
     QSet<QStringView> events;
     section(u"an event line"_s, {Separator, LocationSectionMarker}, [&](QStringView line) {
-        if (!eventLines().contains(line) || events.contains(line))
-            note(Kind::Event, u"**Unknown or Repeated Event at:"_s, u"one of 53 codes, once"_s);
-        events.insert(line);
+        if (!eventLines().contains(line) || !added(events, line))
+            note(Kind::Event, u"**Unknown or Repeated Event at:"_s,
+                 u"an event code from the Events page, each once"_s);
     });
     expect(Separator);
     expect(LocationSectionMarker);
     QSet<QStringView> locations;
     // Growing a set line by line costs more than the check itself; a location line is rarely shorter
     // than 16 characters with its line end. A huge text grows it beyond that.
-    locations.reserve(std::min<qsizetype>(m_text.size() / 16, 1 << 16));
+    locations.reserve(std::min(m_text.size() / 16, ComparedLines));
     if (expect(NationalLocationLine))
-        locations.insert(NationalLocationLine);
-    locationLines(u"a location line"_s, locations);
+        added(locations, NationalLocationLine);
+    locationLines(u"a location line"_s, u"Locations"_s, locations);
     QSet<QStringView> translations;
     for (bool again = false; headerStarts(); again = true) {
         header(again);
-        locationLines(u"a translation line"_s, translations);
+        locationLines(u"a translation line"_s, u"Translations"_s, translations);
     }
     expect(Separator);
     const bool strayLines = inBody();
     for (; inBody(); advance())
-        note(Kind::Marker, MarkerTitle, quote(EndMark));
+        noteMarker(EndMark);
     end(strayLines);
 
     SectionCheck check;
+    check.cut = m_cut;
     for (const std::optional<SectionFinding>& finding : m_found) {
         if (finding)
             check.findings.append(*finding);
     }
+    // Read from the top, as the box is; the same line keeps the kinds' order.
+    std::stable_sort(check.findings.begin(), check.findings.end(),
+                     [](const SectionFinding& a, const SectionFinding& b) { return a.line < b.line; });
     return check;
 }
 
@@ -312,7 +360,7 @@ QString SectionFinding::text() const {
     text += LineEnd;
     text += found;
     text += LineEnd;
-    text += u"Expected: "_s + expected;
+    text += wrapped(u"Expected: "_s + expected);
     text += LineEnd;
     text += u"("_s + QString::number(count) + (count == 1 ? u" line)"_s : u" lines)"_s);
     return text;
@@ -330,6 +378,8 @@ QString SectionCheck::report() const {
         report += LineEnd;
         report += finding.text();
     }
+    if (cut)
+        report += u"\r\n\r\nLines past 32,767 were not compared."_s;
     return report;
 }
 

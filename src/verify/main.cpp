@@ -58,6 +58,20 @@ QByteArray shown(FILE* stream, const QString& text, LineFeeds lineFeeds = LineFe
     return shown(stream, text.toLocal8Bit(), lineFeeds);
 }
 
+// The report with LF line ends. On a terminal the characters quoted from the file are escaped whole,
+// line feeds and carriage returns too, so that no line of a file passes for a line of the report; the
+// report's own line ends stay line ends.
+QByteArray reportShown(const QString& report, qsizetype excerptAt, qsizetype excerptLength) {
+    const auto withLf = [](QString part) {
+        return part.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    };
+    if (!::isatty(::fileno(stdout)))
+        return withLf(report).toLocal8Bit();
+    return shown(stdout, withLf(report.first(excerptAt)), LineFeeds::Kept) +
+           shown(stdout, report.sliced(excerptAt, excerptLength)) +
+           shown(stdout, withLf(report.sliced(excerptAt + excerptLength)), LineFeeds::Kept);
+}
+
 // Whether everything meant for standard output reached it; if not, says so, naming what was lost.
 bool written(const QString& what) {
     if (outputWritten())
@@ -170,10 +184,9 @@ int main(int argc, char* argv[]) {
         report += structure.report();
         anyErrors = anyErrors || !result.isClean() || foreignEnds || !structure.findings.isEmpty();
 
-        report.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (files.size() > 1)
             print(stdout, QByteArray(first ? "" : "\n") + "==> " + shown(stdout, path) + " <==\n");
-        print(stdout, shown(stdout, report, LineFeeds::Kept) + '\n');
+        print(stdout, reportShown(report, result.excerptAt, result.excerptLength) + '\n');
         first = false;
     }
     if (!written(QStringLiteral("the report")))

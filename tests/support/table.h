@@ -34,11 +34,16 @@ inline QList<TableRow> readTable(const QString& name, const QString& separator, 
     return rows;
 }
 
-// A field's escapes: "\r" and "\n" for the line ends and "{unit}*N" for a unit written N times.
+// A field's escapes: "{unit}*N" for a unit written N times, "\r" and "\n" for the line ends, and then
+// "\xHH" for the character of that code (a byte, once made Latin-1), a backslash ("\x5C") too.
 inline QString unescaped(QString s) {
     static const QRegularExpression repeat(QStringLiteral("\\{([^{}]*)\\}\\*(\\d+)"));
     for (QRegularExpressionMatch m = repeat.match(s); m.hasMatch(); m = repeat.match(s))
         s.replace(m.capturedStart(), m.capturedLength(), m.captured(1).repeated(m.captured(2).toInt()));
     s.replace(QStringLiteral("\\r"), QStringLiteral("\r"));
-    return s.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    s.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    static const QRegularExpression code(QStringLiteral("\\\\x([0-9A-F]{2})"));
+    for (QRegularExpressionMatch m = code.match(s); m.hasMatch(); m = code.match(s, m.capturedStart() + 1))
+        s.replace(m.capturedStart(), m.capturedLength(), QChar(m.captured(1).toUShort(nullptr, 16)));
+    return s;
 }
