@@ -1,4 +1,3 @@
-#include "matchfile/savefile.h"
 #include "support/table.h"
 #include "support/windowharness.h"
 #include "ui/qtplatform.h"
@@ -9,7 +8,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 using quenbury::ui::MainWindow;
@@ -51,13 +49,11 @@ bool clickStep(WindowHarness& h, const QString& step) {
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void laterPagesAfterShow();
     void startState_data();
     void startState();
     void clickWalk();
     void typedText();
-    void saveBeyondSizeLimit();
     void accessKeys_data();
     void accessKeys();
     void tabOrder();
@@ -68,11 +64,6 @@ private Q_SLOTS:
     void saveDialog();
     void reopenAndGoToProblems();
 };
-
-// A write past the file size limit then fails rather than ends the process, as in the program.
-void TestMainWindow::initTestCase() {
-    quenbury::matchfile::ignoreFileSizeSignal();
-}
 
 // The program builds the pages after the Start page once its window is on screen: before that
 // only the Start page exists; after it, every page works as if it had been built at once.
@@ -164,39 +155,6 @@ void TestMainWindow::typedText() {
     auto* next = h.get<QPlainTextEdit>(u"txtTranslations1"_s);
     QCOMPARE(shownText(next), expected);
     QCOMPARE(next->blockCount(), 4); // three lines and the empty one after the last line end
-}
-
-// Past the file size limit (ulimit -f), a save through the window fails with one message, and the
-// window, its text and the old file stay.
-void TestMainWindow::saveBeyondSizeLimit() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"match.txt"_s);
-    const QString made = writeFile(path, "old content");
-    QCOMPARE(made, path);
-    WindowHarness h;
-    QTabBar* bar = h.tabs()->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(4).center());
-    auto* box = h.get<QPlainTextEdit>(u"txtCreate2"_s);
-    const QString text = nineLines.repeated(100);
-    box->setPlainText(text);
-    const bool verified = h.click(u"cmdCreate1"_s);
-    QVERIFY(verified);
-    h.platform.savePaths.enqueue(path);
-    rlimit limit{};
-    const int got = ::getrlimit(RLIMIT_FSIZE, &limit);
-    QCOMPARE(got, 0);
-    const rlimit small{1024, limit.rlim_max};
-    const int lowered = ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool clicked = h.click(u"cmdSave1"_s);
-    const int restored = ::setrlimit(RLIMIT_FSIZE, &limit);
-    QCOMPARE(lowered, 0);
-    QCOMPARE(restored, 0);
-    QVERIFY(clicked);
-    QCOMPARE(h.platform.errors.size(), 1);
-    const QString message = h.platform.errors.first();
-    QVERIFY2(message.contains(u"File too large"_s), qPrintable(message));
-    QCOMPARE(readFile(path), QByteArray("old content"));
-    QCOMPARE(shownText(box), text);
 }
 
 void TestMainWindow::accessKeys_data() {
