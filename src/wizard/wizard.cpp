@@ -93,6 +93,7 @@ void Wizard::End_Click() {
 bool Wizard::Form_QueryUnload() {
     return endProgram();
 }
+
 void Wizard::cmdEnd1_Click() {
     endProgram();
 }
