@@ -24,10 +24,10 @@ LineNumberedEdit::LineNumberedEdit(QWidget* parent)
     setViewportMargins(marginWidth(), 0, 0, 0);
 }
 
-// As wide as the number of the last line, never narrower than three digits, so that the text does
-// not move sideways while a short file grows.
+// As wide as the number of the last line, never narrower than five digits: a margin that widens
+// makes the box lay out every line again, 10 MB for 32,767 of them, and moves the text sideways.
 int LineNumberedEdit::marginWidth() const {
-    const int digits = std::max(3, int(QString::number(std::max(1, blockCount())).size()));
+    const int digits = std::max(5, int(QString::number(std::max(1, blockCount())).size()));
     return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
 }
 
