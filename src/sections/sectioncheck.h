@@ -24,7 +24,7 @@ struct SectionFinding {
     qsizetype column = 0; // for a character, counted from 1; 0 otherwise
     QString found;        // what stands there: a quoted line, or "the end of the file"
     QString expected;     // what belongs there and what to do, in plain words
-    qsizetype count = 0; // how many lines share the problem
+    qsizetype count = 0;  // how many lines share the problem
 
     QString text() const; // the finding's lines, joined by CR LF
 };

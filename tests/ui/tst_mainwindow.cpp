@@ -8,7 +8,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
-
 using namespace Qt::StringLiterals;
 using quenbury::ui::MainWindow;
 
