@@ -67,17 +67,20 @@ QColor colourOf(BoxColour colour) {
 
 CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run, QWidget* parent)
     : WizardPage(wizard, std::move(run), parent)
-    , m_txtCreate1(introLine(this))
     , m_txtCreate2(textBox<LineNumberedEdit>(this, u"txtCreate2"_s, false))
     , m_txtCreate3(textBox(this, u"txtCreate3"_s, true))
-    , m_cmdCreate1(button(this, u"cmdCreate1"_s, u"&Verify File"_s))
-    , m_cmdSave1(button(this, u"cmdSave1"_s, u"&Save File"_s))
-    , m_cmdClear3(button(this, u"cmdClear3"_s, u"&Clear"_s))
-    , m_cmdBack5(button(this, u"cmdBack5"_s, u"&Back"_s))
-    , m_cmdEnd5(button(this, u"cmdEnd5"_s, u"&End"_s)) {
+    , m_cmdSave1(boundButton(u"cmdSave1"_s, u"&Save File"_s, &Wizard::cmdSave1_Click))
+    , m_cmdEnd5(boundButton(u"cmdEnd5"_s, u"&End"_s, &Wizard::cmdEnd5_Click)) {
+    QPlainTextEdit* txtCreate1 = introLine(this);
+    QPushButton* cmdCreate1 = boundButton(u"cmdCreate1"_s, u"&Verify File"_s, &Wizard::cmdCreate1_Click);
+    QPushButton* cmdClear3 = boundButton(u"cmdClear3"_s, u"&Clear"_s, &Wizard::cmdClear3_Click);
+    QPushButton* cmdBack5 = boundButton(u"cmdBack5"_s, u"&Back"_s, &Wizard::cmdBack5_Click);
+    m_tabOrder = {cmdBack5,     m_cmdEnd5,  txtCreate1, m_txtCreate2,
+                  m_txtCreate3, cmdCreate1, m_cmdSave1, cmdClear3};
+
     auto* top = new QHBoxLayout;
     top->addWidget(title(this, u"lblCreate2"_s, u"Verify and Save the file you created."_s), 1);
-    top->addWidget(m_cmdBack5);
+    top->addWidget(cmdBack5);
     top->addWidget(m_cmdEnd5);
 
     auto* current = new QVBoxLayout;
@@ -96,7 +99,7 @@ CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run, QWidget* parent
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(m_txtCreate1);
+    layout->addWidget(txtCreate1);
     layout->addWidget(
         label(this, u"lblCreate3"_s,
               u"Likely errors include: 1) Blank lines; 2) No * at end of each line; 3) A line "
@@ -108,7 +111,7 @@ CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run, QWidget* parent
                             u"until no errors appear."_s,
                             true));
     layout->addLayout(boxes, 1);
-    layout->addLayout(row({m_cmdCreate1, m_cmdSave1, m_cmdClear3}));
+    layout->addLayout(row({cmdCreate1, m_cmdSave1, cmdClear3}));
     layout->setContentsMargins(PageMargins);
 
     // Every change the user makes in the Current File box goes to the wizard, which decides what it
@@ -116,11 +119,6 @@ CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run, QWidget* parent
     bindBox(m_txtCreate2, &FormModel::txtCreate2, [this] { act([this] { m_wizard.txtCreate2_Change(); }); });
     // A report reads from its top, whatever changed in it.
     bindBox(m_txtCreate3, &FormModel::txtCreate3, {}, TextBoxBinding::Shows::Top);
-    bind(m_cmdCreate1, &Wizard::cmdCreate1_Click);
-    bind(m_cmdSave1, &Wizard::cmdSave1_Click);
-    bind(m_cmdClear3, &Wizard::cmdClear3_Click);
-    bind(m_cmdBack5, &Wizard::cmdBack5_Click);
-    bind(m_cmdEnd5, &Wizard::cmdEnd5_Click);
 
     // Anywhere on the page: the next or previous problem.
     for (const auto& [key, handler] :
@@ -213,11 +211,6 @@ void CreateFilePage::refresh() {
     }
     showEnabled(m_cmdEnd5, FormModel::cmdEnd5);
     showEnabled(m_cmdSave1, FormModel::cmdSave1);
-}
-
-QWidgetList CreateFilePage::tabOrder() const {
-    return {m_cmdBack5,   m_cmdEnd5,    m_txtCreate1, m_txtCreate2,
-            m_txtCreate3, m_cmdCreate1, m_cmdSave1,   m_cmdClear3};
 }
 
 } // namespace quenbury::ui

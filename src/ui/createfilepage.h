@@ -15,7 +15,6 @@ public:
     CreateFilePage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
 
     void refresh() override;
-    QWidgetList tabOrder() const override;
 
 Q_SIGNALS:
     // Where the Current File box's cursor stands while the box has the focus ("Line 189, Column 14"),
@@ -30,13 +29,9 @@ private:
     void goToProblem();
     void tellCursorPlace();
 
-    QPlainTextEdit* m_txtCreate1;
     LineNumberedEdit* m_txtCreate2;
     QPlainTextEdit* m_txtCreate3;
-    QPushButton* m_cmdCreate1;
     QPushButton* m_cmdSave1;
-    QPushButton* m_cmdClear3;
-    QPushButton* m_cmdBack5;
     QPushButton* m_cmdEnd5;
     QList<wizard::Problem> m_tinted; // the problems whose lines are tinted
     int m_goneTo = 0;                // the last request to go to a problem that the box followed

@@ -44,15 +44,14 @@ EventsPage::EventsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent
                            u"click the Continue button."_s,
                            true);
 
-    const std::array<std::pair<QString, QString>, 5> buttonTexts{{
-        {u"cmdSelectAll1"_s, u"&SelectAll"_s},
-        {u"cmdClearAll1"_s, u"&Clear All"_s},
-        {u"cmdContinue2"_s, u"C&ontinue"_s},
-        {u"cmdBack0"_s, u"&Back"_s},
-        {u"cmdEnd2"_s, u"&End"_s},
-    }};
-    for (std::size_t i = 0; i < m_buttons.size(); ++i)
-        m_buttons[i] = button(this, buttonTexts[i].first, buttonTexts[i].second);
+    m_buttons = {button(this, u"cmdSelectAll1"_s, u"&SelectAll"_s),
+                 boundButton(u"cmdClearAll1"_s, u"&Clear All"_s, &wizard::Wizard::cmdClearAll1_Click),
+                 boundButton(u"cmdContinue2"_s, u"C&ontinue"_s, &wizard::Wizard::cmdContinue2_Click),
+                 boundButton(u"cmdBack0"_s, u"&Back"_s, &wizard::Wizard::cmdBack0_Click),
+                 boundButton(u"cmdEnd2"_s, u"&End"_s, &wizard::Wizard::cmdEnd2_Click)};
+    // Element 0 of a one-element button array.
+    connect(m_buttons[0], &QPushButton::clicked, this,
+            [this] { act([this] { m_wizard.cmdSelectAll1_Click(0); }); });
 
     for (int i = 0; i < events::EventCount; ++i) {
         const QString caption = events::EventCatalogue[std::size_t(i)].caption.toString();
@@ -75,13 +74,9 @@ EventsPage::EventsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent
     for (EventLabel* label : m_labels)
         label->setFont(captionFont);
 
-    // Element 0 of a one-element button array.
-    connect(m_buttons[0], &QPushButton::clicked, this,
-            [this] { act([this] { m_wizard.cmdSelectAll1_Click(0); }); });
-    bind(m_buttons[1], &wizard::Wizard::cmdClearAll1_Click);
-    bind(m_buttons[2], &wizard::Wizard::cmdContinue2_Click);
-    bind(m_buttons[3], &wizard::Wizard::cmdBack0_Click);
-    bind(m_buttons[4], &wizard::Wizard::cmdEnd2_Click);
+    // The buttons stand at the top, level with the title; then the rows, a column at a time.
+    m_tabOrder = {m_buttons.begin(), m_buttons.end()};
+    m_tabOrder.append({m_boxes.begin(), m_boxes.end()});
 }
 
 void EventsPage::refresh() {
@@ -91,12 +86,6 @@ void EventsPage::refresh() {
             m_boxes[i]->setChecked(form().Check[i]);
         }
     }
-}
-
-QWidgetList EventsPage::tabOrder() const {
-    QWidgetList order(m_buttons.begin(), m_buttons.end());
-    order.append({m_boxes.begin(), m_boxes.end()});
-    return order;
 }
 
 EventsPage::Metrics EventsPage::metrics() const {

@@ -41,8 +41,6 @@ public:
     EventsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
 
     void refresh() override;
-    // The buttons stand at the top, level with the title; then the rows, a column at a time.
-    QWidgetList tabOrder() const override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -21,7 +21,6 @@ using wizard::Wizard;
 
 LocationsPage::LocationsPage(Wizard& wizard, ActionRunner run, QWidget* parent)
     : WizardPage(wizard, run, parent)
-    , m_cmbLocation4(button(this, u"cmbLocation4"_s, u"&Database"_s))
     // These four show what the form model holds, its start texts included.
     , m_lblLocation10(runtimeLabel(this, u"lblLocation10"_s))
     , m_lblLocation9(runtimeLabel(this, u"lblLocation9"_s))
@@ -33,19 +32,25 @@ LocationsPage::LocationsPage(Wizard& wizard, ActionRunner run, QWidget* parent)
                           u"Choose a state,territory and/or marine area from this menu."_s,
                           &FormModel::cboLocation1, &FormModel::txtFind1, &FormModel::lstList1,
                           &Wizard::cboLocation1_Click, &Wizard::txtFind1_Change, &Wizard::txtFind1_KeyDown}))
-    , m_txtText1(textBox(this, u"txtText1"_s, false))
-    , m_cmdAdd1(button(this, u"cmdAdd1"_s, u"&Add Item>>"_s))
-    , m_cmdClear1(button(this, u"cmdClear1"_s, u"C&lear"_s))
-    , m_cmdContinue3(button(this, u"cmdContinue3"_s, u"&Continue"_s))
-    , m_cmdBack1(button(this, u"cmdBack1"_s, u"&Back"_s))
-    , m_cmdEnd3(button(this, u"cmdEnd3"_s, u"&End"_s)) {
+    , m_cmdAdd1(boundButton(u"cmdAdd1"_s, u"&Add Item>>"_s, &Wizard::cmdAdd1_Click))
+    , m_cmdClear1(boundButton(u"cmdClear1"_s, u"C&lear"_s, &Wizard::cmdClear1_Click)) {
+    QPushButton* cmbLocation4 = boundButton(u"cmbLocation4"_s, u"&Database"_s, &Wizard::cmbLocation4_Click);
+    QPushButton* cmdContinue3 = boundButton(u"cmdContinue3"_s, u"&Continue"_s, &Wizard::cmdContinue3_Click);
+    QPushButton* cmdBack1 = boundButton(u"cmdBack1"_s, u"&Back"_s, &Wizard::cmdBack1_Click);
+    QPushButton* cmdEnd3 = boundButton(u"cmdEnd3"_s, u"&End"_s, &Wizard::cmdEnd3_Click);
+    QPlainTextEdit* txtText1 = textBox(this, u"txtText1"_s, false);
+    bindBox(txtText1, &FormModel::txtText1);
+    // Back and End stand at the top right; the outgoing string and its buttons form the right column.
+    m_tabOrder = {cmdBack1,         cmdEnd3,  cmbLocation4, m_picker->combo(), m_picker->find(),
+                  m_picker->list(), txtText1, m_cmdAdd1,    m_cmdClear1,       cmdContinue3};
+
     auto* database = new QVBoxLayout;
     auto* load = new QHBoxLayout;
     QLabel* loadNote =
         label(this, u"lblLocation7"_s, u"Click the DataBase button to load the location database."_s, true);
-    m_cmbLocation4->setAccessibleDescription(loadNote->text());
+    cmbLocation4->setAccessibleDescription(loadNote->text());
     load->addWidget(loadNote, 1);
-    load->addWidget(m_cmbLocation4, 0, Qt::AlignTop);
+    load->addWidget(cmbLocation4, 0, Qt::AlignTop);
     database->addLayout(load);
     database->addWidget(m_lblLocation10);
     database->addWidget(m_lblLocation9);
@@ -87,14 +92,14 @@ LocationsPage::LocationsPage(Wizard& wizard, ActionRunner run, QWidget* parent)
     QLabel* outgoingCaption =
         label(this, u"lblLocation5"_s,
               u"Outgoing String-                                You can edit this box!"_s, true);
-    name(m_txtText1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box!"_s);
+    name(txtText1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box!"_s);
     outgoing->addWidget(outgoingCaption);
-    outgoing->addWidget(m_txtText1, 1);
-    outgoing->addLayout(row({m_cmdAdd1, m_cmdClear1, m_cmdContinue3}));
+    outgoing->addWidget(txtText1, 1);
+    outgoing->addLayout(row({m_cmdAdd1, m_cmdClear1, cmdContinue3}));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(title(this, u"lblLocations10"_s, u"Select Match Locations"_s), 0, 0);
-    grid->addLayout(row({m_cmdBack1, m_cmdEnd3}, true), 0, 1);
+    grid->addLayout(row({cmdBack1, cmdEnd3}, true), 0, 1);
     QLabel* areaNote = label(this, u"lblLocation2"_s,
                              u"Select the locations to activate the Brisvane by choosing county, territory "
                              u"and/or marine areas from the pull down menu."_s,
@@ -113,14 +118,6 @@ LocationsPage::LocationsPage(Wizard& wizard, ActionRunner run, QWidget* parent)
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 3);
     grid->setRowStretch(4, 1);
-
-    bindBox(m_txtText1, &FormModel::txtText1);
-    bind(m_cmbLocation4, &Wizard::cmbLocation4_Click);
-    bind(m_cmdAdd1, &Wizard::cmdAdd1_Click);
-    bind(m_cmdClear1, &Wizard::cmdClear1_Click);
-    bind(m_cmdContinue3, &Wizard::cmdContinue3_Click);
-    bind(m_cmdBack1, &Wizard::cmdBack1_Click);
-    bind(m_cmdEnd3, &Wizard::cmdEnd3_Click);
 }
 
 void LocationsPage::refresh() {
@@ -132,12 +129,6 @@ void LocationsPage::refresh() {
     showBoxes();
     showEnabled(m_cmdAdd1, FormModel::cmdAdd1);
     showEnabled(m_cmdClear1, FormModel::cmdClear1);
-}
-
-// Back and End stand at the top right; the outgoing string and its buttons form the right column.
-QWidgetList LocationsPage::tabOrder() const {
-    return {m_cmdBack1,       m_cmdEnd3,  m_cmbLocation4, m_picker->combo(), m_picker->find(),
-            m_picker->list(), m_txtText1, m_cmdAdd1,      m_cmdClear1,       m_cmdContinue3};
 }
 
 } // namespace quenbury::ui

@@ -14,21 +14,15 @@ public:
     LocationsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
 
     void refresh() override;
-    QWidgetList tabOrder() const override;
 
 private:
-    QPushButton* m_cmbLocation4;
     QLabel* m_lblLocation10;
     QLabel* m_lblLocation9;
     QLabel* m_lblLocation8;
     QLabel* m_lblLocations13;
     LinePicker* m_picker;
-    QPlainTextEdit* m_txtText1;
     QPushButton* m_cmdAdd1;
     QPushButton* m_cmdClear1;
-    QPushButton* m_cmdContinue3;
-    QPushButton* m_cmdBack1;
-    QPushButton* m_cmdEnd3;
 };
 
 } // namespace quenbury::ui

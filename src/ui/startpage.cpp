@@ -13,9 +13,7 @@ using namespace Qt::StringLiterals;
 namespace quenbury::ui {
 
 StartPage::StartPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent)
-    : WizardPage(wizard, std::move(run), parent)
-    , m_cmdContinue1(button(this, u"cmdContinue1"_s, u"&Continue"_s))
-    , m_cmdEnd1(button(this, u"cmdEnd1"_s, u"&End"_s)) {
+    : WizardPage(wizard, std::move(run), parent) {
     QLabel* name = label(this, u"Label4"_s, u"Quenbury(tm)"_s);
     QFont nameFont = name->font();
     nameFont.setPointSizeF(13.8);
@@ -27,10 +25,15 @@ StartPage::StartPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent)
     picture->setAccessibleName(u"Quenbury logo"_s);
     picture->setAccessibleDescription(u"A weather-alert radio receiving a broadcast under a thunder cloud"_s);
 
+    QPushButton* cmdContinue1 =
+        boundButton(u"cmdContinue1"_s, u"&Continue"_s, &wizard::Wizard::cmdContinue1_Click);
+    QPushButton* cmdEnd1 = boundButton(u"cmdEnd1"_s, u"&End"_s, &wizard::Wizard::cmdEnd1_Click);
+    m_tabOrder = {cmdContinue1, cmdEnd1};
+
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(m_cmdContinue1);
-    buttons->addWidget(m_cmdEnd1);
+    buttons->addWidget(cmdContinue1);
+    buttons->addWidget(cmdEnd1);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(picture, 0, Qt::AlignLeft | Qt::AlignTop);
@@ -49,13 +52,6 @@ StartPage::StartPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent)
     layout->addLayout(bottom);
     layout->addStretch();
     layout->setContentsMargins(PageMargins);
-
-    bind(m_cmdContinue1, &wizard::Wizard::cmdContinue1_Click);
-    bind(m_cmdEnd1, &wizard::Wizard::cmdEnd1_Click);
-}
-
-QWidgetList StartPage::tabOrder() const {
-    return {m_cmdContinue1, m_cmdEnd1};
 }
 
 } // namespace quenbury::ui

@@ -11,11 +11,6 @@ public:
     StartPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
 
     void refresh() override {} // shows nothing of the model
-    QWidgetList tabOrder() const override;
-
-private:
-    QPushButton* m_cmdContinue1;
-    QPushButton* m_cmdEnd1;
 };
 
 } // namespace quenbury::ui

@@ -46,34 +46,42 @@ QListView* databaseView(QWidget* page) {
 
 TranslationsPage::TranslationsPage(Wizard& wizard, ActionRunner run, QWidget* parent)
     : WizardPage(wizard, run, parent)
-    , m_cmdContinue4(button(this, u"cmdContinue4"_s, u"&Brisvane 100"_s))
-    , m_cmdBrisvane400(button(this, u"cmdBrisvane400"_s, u"B&risvane 400"_s))
     , m_picker(new LinePicker(this, wizard, run,
                               {u"cboTranslations1"_s, u"txtFind2"_s, u"lstList2"_s, u"lblSelected2"_s,
                                u"Select the counties, territories and marine areas to translate."_s,
                                &FormModel::cboTranslations1, &FormModel::txtFind2, &FormModel::lstList2,
                                &Wizard::cboTranslations1_Click, &Wizard::txtFind2_Change,
                                &Wizard::txtFind2_KeyDown}))
-    , m_txtTranslations1(textBox(this, u"txtTranslations1"_s, true))
-    , m_rtxtTranslations1(databaseView(this))
-    , m_cmdAddItem2(button(this, u"cmdAddItem2"_s, u"&Add Item>>"_s))
-    , m_cmdClear2(button(this, u"cmdClear2"_s, u"&Clear"_s))
-    , m_cmdContinue5(button(this, u"cmdContinue5"_s, u"C&ontinue"_s))
-    , m_cmdBack3(button(this, u"cmdBack3"_s, u"&Back"_s))
-    , m_cmdEnd4(button(this, u"cmdEnd4"_s, u"&End"_s)) {
-    m_rtxtTranslations1->setModel(&m_databaseLines);
+    , m_cmdAddItem2(boundButton(u"cmdAddItem2"_s, u"&Add Item>>"_s, &Wizard::cmdAddItem2_Click))
+    , m_cmdClear2(boundButton(u"cmdClear2"_s, u"&Clear"_s, &Wizard::cmdClear2_Click))
+    , m_cmdContinue5(boundButton(u"cmdContinue5"_s, u"C&ontinue"_s, &Wizard::cmdContinue5_Click)) {
+    QPushButton* cmdContinue4 =
+        boundButton(u"cmdContinue4"_s, u"&Brisvane 100"_s, &Wizard::cmdContinue4_Click);
+    QPushButton* cmdBrisvane400 =
+        boundButton(u"cmdBrisvane400"_s, u"B&risvane 400"_s, &Wizard::cmdBrisvane400_Click);
+    QPushButton* cmdBack3 = boundButton(u"cmdBack3"_s, u"&Back"_s, &Wizard::cmdBack3_Click);
+    QPushButton* cmdEnd4 = boundButton(u"cmdEnd4"_s, u"&End"_s, &Wizard::cmdEnd4_Click);
+    QPlainTextEdit* txtTranslations1 = textBox(this, u"txtTranslations1"_s, true);
+    QListView* rtxtTranslations1 = databaseView(this); // the last loaded database, one line per row
+    bindBox(txtTranslations1, &FormModel::txtTranslations1);
+    // Three columns below the drop-down: the list with the database under it, the buttons, the
+    // outgoing string.
+    m_tabOrder = {cmdContinue4,      cmdBack3,         cmdEnd4,          cmdBrisvane400,
+                  m_picker->combo(), m_picker->find(), m_picker->list(), rtxtTranslations1,
+                  m_cmdAddItem2,     m_cmdClear2,      m_cmdContinue5,   txtTranslations1};
+    rtxtTranslations1->setModel(&m_databaseLines);
 
     auto* brisvane100 = new QHBoxLayout;
     QLabel* brisvane100Note = label(this, u"lblTranslations2"_s,
                                     u"If you are creating a file for the Brisvane 100,   NO translations are "
                                     u"required. Click the Brisvane 100 button."_s,
                                     true);
-    m_cmdContinue4->setAccessibleDescription(brisvane100Note->text());
+    cmdContinue4->setAccessibleDescription(brisvane100Note->text());
     brisvane100->addWidget(brisvane100Note, 1);
-    brisvane100->addWidget(m_cmdContinue4, 0, Qt::AlignTop);
+    brisvane100->addWidget(cmdContinue4, 0, Qt::AlignTop);
     brisvane100->addSpacing(12);
-    brisvane100->addWidget(m_cmdBack3, 0, Qt::AlignTop);
-    brisvane100->addWidget(m_cmdEnd4, 0, Qt::AlignTop);
+    brisvane100->addWidget(cmdBack3, 0, Qt::AlignTop);
+    brisvane100->addWidget(cmdEnd4, 0, Qt::AlignTop);
 
     auto* brisvane400 = new QHBoxLayout;
     QLabel* brisvane400Note =
@@ -81,10 +89,10 @@ TranslationsPage::TranslationsPage(Wizard& wizard, ActionRunner run, QWidget* pa
               u"If you are creating a file for the Brisvane 400, click the Brisvane 400 button "
               u"and select all the locations you can monitor from the pull down menu."_s,
               true);
-    m_cmdBrisvane400->setAccessibleDescription(brisvane400Note->text());
+    cmdBrisvane400->setAccessibleDescription(brisvane400Note->text());
     brisvane400Note->setBuddy(m_picker->combo());
     brisvane400->addWidget(brisvane400Note, 1);
-    brisvane400->addWidget(m_cmdBrisvane400, 0, Qt::AlignTop);
+    brisvane400->addWidget(cmdBrisvane400, 0, Qt::AlignTop);
 
     // The database view only shows what was loaded: a few lines under the list, which is as wide as a
     // usual database line needs. (The column of buttons is not.)
@@ -92,7 +100,7 @@ TranslationsPage::TranslationsPage(Wizard& wizard, ActionRunner run, QWidget* pa
     lines->addWidget(m_picker->find());
     lines->addWidget(m_picker->list(), 1);
     lines->addWidget(m_picker->count());
-    lines->addWidget(m_rtxtTranslations1);
+    lines->addWidget(rtxtTranslations1);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_cmdAddItem2);
@@ -105,9 +113,9 @@ TranslationsPage::TranslationsPage(Wizard& wizard, ActionRunner run, QWidget* pa
     QLabel* outgoingCaption =
         label(this, u"lblTranslations5"_s,
               u"Outgoing String--                         You can edit this box."_s, true);
-    name(m_txtTranslations1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box."_s);
+    name(txtTranslations1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box."_s);
     outgoing->addWidget(outgoingCaption);
-    outgoing->addWidget(m_txtTranslations1, 1);
+    outgoing->addWidget(txtTranslations1, 1);
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_picker->combo(), 0, 0, 1, 3);
@@ -126,15 +134,6 @@ TranslationsPage::TranslationsPage(Wizard& wizard, ActionRunner run, QWidget* pa
     layout->addLayout(brisvane400);
     layout->addLayout(grid, 1);
     layout->setContentsMargins(PageMargins);
-
-    bindBox(m_txtTranslations1, &FormModel::txtTranslations1);
-    bind(m_cmdContinue4, &Wizard::cmdContinue4_Click);
-    bind(m_cmdBrisvane400, &Wizard::cmdBrisvane400_Click);
-    bind(m_cmdAddItem2, &Wizard::cmdAddItem2_Click);
-    bind(m_cmdClear2, &Wizard::cmdClear2_Click);
-    bind(m_cmdContinue5, &Wizard::cmdContinue5_Click);
-    bind(m_cmdBack3, &Wizard::cmdBack3_Click);
-    bind(m_cmdEnd4, &Wizard::cmdEnd4_Click);
 }
 
 void TranslationsPage::refresh() {
@@ -145,14 +144,6 @@ void TranslationsPage::refresh() {
     showEnabled(m_cmdAddItem2, FormModel::cmdAddItem2);
     showEnabled(m_cmdClear2, FormModel::cmdClear2);
     showEnabled(m_cmdContinue5, FormModel::cmdContinue5);
-}
-
-// Three columns below the drop-down: the list with the database under it, the buttons, the outgoing
-// string.
-QWidgetList TranslationsPage::tabOrder() const {
-    return {m_cmdContinue4,    m_cmdBack3,       m_cmdEnd4,        m_cmdBrisvane400,
-            m_picker->combo(), m_picker->find(), m_picker->list(), m_rtxtTranslations1,
-            m_cmdAddItem2,     m_cmdClear2,      m_cmdContinue5,   m_txtTranslations1};
 }
 
 } // namespace quenbury::ui

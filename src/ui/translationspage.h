@@ -4,8 +4,6 @@
 
 #include <QStringListModel>
 
-class QListView;
-
 namespace quenbury::ui {
 
 class LinePicker;
@@ -18,20 +16,13 @@ public:
     TranslationsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
 
     void refresh() override;
-    QWidgetList tabOrder() const override;
 
 private:
-    QPushButton* m_cmdContinue4;
-    QPushButton* m_cmdBrisvane400;
     LinePicker* m_picker;
-    QPlainTextEdit* m_txtTranslations1;
-    QListView* m_rtxtTranslations1; // the last loaded database, one line per row
-    QStringListModel m_databaseLines;
+    QStringListModel m_databaseLines; // what rtxtTranslations1 shows
     QPushButton* m_cmdAddItem2;
     QPushButton* m_cmdClear2;
     QPushButton* m_cmdContinue5;
-    QPushButton* m_cmdBack3;
-    QPushButton* m_cmdEnd4;
 };
 
 } // namespace quenbury::ui

@@ -27,10 +27,13 @@ void WizardPage::storeEdits() {
         box->storeEdits();
 }
 
-void WizardPage::bind(QAbstractButton* button, void (wizard::Wizard::*handler)()) {
+QPushButton* WizardPage::boundButton(const QString& name, const QString& caption,
+                                     void (wizard::Wizard::*handler)()) {
+    QPushButton* made = button(this, name, caption);
     wizard::Wizard* wizard = &m_wizard;
-    connect(button, &QAbstractButton::clicked, this,
+    connect(made, &QAbstractButton::clicked, this,
             [this, wizard, handler] { act([wizard, handler] { std::invoke(handler, *wizard); }); });
+    return made;
 }
 
 void WizardPage::bindBox(QPlainTextEdit* box, QString wizard::FormModel::*field, std::function<void()> edited,

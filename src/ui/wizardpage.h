@@ -10,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-class QAbstractButton;
 class QHBoxLayout;
 class QLabel;
 class QPlainTextEdit;
@@ -38,12 +37,13 @@ public:
     // Shows what the model holds.
     virtual void refresh() = 0;
     // The page's inputs in reading order, the order Tab walks them in.
-    virtual QWidgetList tabOrder() const = 0;
+    const QWidgetList& tabOrder() const { return m_tabOrder; }
 
 protected:
     wizard::FormModel& form() const;
     void act(const std::function<void()>& handler) const { m_run(handler); }
-    void bind(QAbstractButton* button, void (wizard::Wizard::*handler)());
+    // A button of the page that runs its handler when clicked.
+    QPushButton* boundButton(const QString& name, const QString& caption, void (wizard::Wizard::*handler)());
     // `edited`, when given, runs after every change the user makes in the box.
     void bindBox(QPlainTextEdit* box, QString wizard::FormModel::*field, std::function<void()> edited = {},
                  TextBoxBinding::Shows shows = TextBoxBinding::Shows::FirstChange);
@@ -51,6 +51,7 @@ protected:
     void showEnabled(QPushButton* button, wizard::FormModel::Button which) const;
 
     wizard::Wizard& m_wizard;
+    QWidgetList m_tabOrder;
 
 private:
     ActionRunner m_run;
