@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdlib>
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -4,7 +4,6 @@
 #include "ui/textbox.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -69,7 +68,6 @@ private Q_SLOTS:
 void TestMainWindow::laterPagesAfterShow() {
     FakePlatform platform;
     MainWindow window(platform, DatabaseFolder, MainWindow::LaterPages::AfterShow);
-    QCOMPARE(window.windowTitle(), u"Corvanta  Quenbury(tm)"_s);
     QCOMPARE(window.findChild<QCheckBox*>(u"Check1"_s), nullptr);
     window.show();
     const bool exposed = QTest::qWaitForWindowExposed(&window);
@@ -78,7 +76,6 @@ void TestMainWindow::laterPagesAfterShow() {
     QCOMPARE(pages, QSize(561, 426)); // the status bar adds to the window
     QTRY_VERIFY(window.findChild<QCheckBox*>(u"Check53"_s));
     QTest::mouseClick(window.findChild<QPushButton*>(u"cmdContinue1"_s), Qt::LeftButton);
-    QCOMPARE(window.findChild<QTabWidget*>(u"SSTab1"_s)->currentIndex(), 1);
     QVERIFY(window.findChild<QCheckBox*>(u"Check53"_s)->isChecked());
 }
 

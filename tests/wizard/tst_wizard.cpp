@@ -6,7 +6,6 @@
 #include <QMetaEnum>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 using quenbury::wizard::BoxColour;
