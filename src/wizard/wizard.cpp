@@ -454,12 +454,11 @@ void Wizard::openFile(const QString& path) {
     m_form.enabled[FormModel::cmdSave1] = false;
     m_form.txtCreate3Colour = BoxColour::White;
     forgetProblems();
-    // On two lines, as narrow as the report box.
-    m_form.txtCreate3 = u"Opened %1 (%2 bytes):\r\nverify it before saving."_s.arg(
+    m_form.txtCreate3 = u"Opened %1 (%2 bytes): verify it before saving."_s.arg(
         file.fileName(), QLocale(QLocale::English).toString(qlonglong(read.bytes.size())));
     if (const std::optional<matchfile::ForeignLineEnds> ends = matchfile::findForeignLineEnds(*text)) {
         m_form.txtCreate3 += u"\r\n\r\n"_s + ends->finding();
-        m_form.txtCreate3 += u"\r\nA save ends every line\r\nwith CR LF."_s;
+        m_form.txtCreate3 += u"\r\nA save ends every line with CR LF."_s;
     }
     ShowPage(CreateFilePage);
 }
