@@ -65,8 +65,8 @@ QColor colourOf(BoxColour colour) {
 
 } // namespace
 
-CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run, QWidget* parent)
-    : WizardPage(wizard, std::move(run), parent)
+CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run)
+    : WizardPage(wizard, std::move(run))
     , m_txtCreate2(textBox<LineNumberedEdit>(this, u"txtCreate2"_s, false))
     , m_txtCreate3(textBox(this, u"txtCreate3"_s, true))
     , m_cmdSave1(boundButton(u"cmdSave1"_s, u"&Save File"_s, &Wizard::cmdSave1_Click))
@@ -83,16 +83,10 @@ CreateFilePage::CreateFilePage(Wizard& wizard, ActionRunner run, QWidget* parent
     top->addWidget(cmdBack5);
     top->addWidget(m_cmdEnd5);
 
-    auto* current = new QVBoxLayout;
-    QLabel* currentCaption = label(this, u"lblCreate1"_s, u"Current File:"_s);
-    name(m_txtCreate2, currentCaption->text(), currentCaption);
-    current->addWidget(currentCaption);
-    current->addWidget(m_txtCreate2, 1);
-    auto* status = new QVBoxLayout;
-    QLabel* statusCaption = label(this, u"lblCreate5"_s, u"File Status:"_s);
-    name(m_txtCreate3, statusCaption->text(), statusCaption);
-    status->addWidget(statusCaption);
-    status->addWidget(m_txtCreate3, 1);
+    QVBoxLayout* current =
+        underCaption(label(this, u"lblCreate1"_s, u"Current File:"_s), m_txtCreate2, u"Current File:"_s);
+    QVBoxLayout* status =
+        underCaption(label(this, u"lblCreate5"_s, u"File Status:"_s), m_txtCreate3, u"File Status:"_s);
     auto* boxes = new QHBoxLayout;
     boxes->addLayout(current, 1);
     boxes->addLayout(status, 1);

@@ -12,7 +12,7 @@ class LineNumberedEdit;
 class CreateFilePage : public WizardPage {
     Q_OBJECT
 public:
-    CreateFilePage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
+    CreateFilePage(wizard::Wizard& wizard, ActionRunner run);
 
     void refresh() override;
 

@@ -35,8 +35,8 @@ void EventLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->ignore();
 }
 
-EventsPage::EventsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent)
-    : WizardPage(wizard, std::move(run), parent) {
+EventsPage::EventsPage(wizard::Wizard& wizard, ActionRunner run)
+    : WizardPage(wizard, std::move(run)) {
     m_title = title(this, u"lblEvents1"_s, u"Select Match Events"_s);
 
     m_instructions = label(this, u"Label1"_s,

@@ -38,7 +38,7 @@ public:
     static constexpr int RowsPerColumn = 20;
     static constexpr int ThirdColumnFirstRow = 7; // level with row 8 (0-based 7)
 
-    EventsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
+    EventsPage(wizard::Wizard& wizard, ActionRunner run);
 
     void refresh() override;
     QSize sizeHint() const override;

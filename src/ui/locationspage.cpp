@@ -19,8 +19,8 @@ namespace quenbury::ui {
 using wizard::FormModel;
 using wizard::Wizard;
 
-LocationsPage::LocationsPage(Wizard& wizard, ActionRunner run, QWidget* parent)
-    : WizardPage(wizard, run, parent)
+LocationsPage::LocationsPage(Wizard& wizard, ActionRunner run)
+    : WizardPage(wizard, run)
     // These four show what the form model holds, its start texts included.
     , m_lblLocation10(runtimeLabel(this, u"lblLocation10"_s))
     , m_lblLocation9(runtimeLabel(this, u"lblLocation9"_s))
@@ -88,13 +88,11 @@ LocationsPage::LocationsPage(Wizard& wizard, ActionRunner run, QWidget* parent)
     counts->addWidget(m_picker->count());
     list->addLayout(counts);
 
-    auto* outgoing = new QVBoxLayout;
     QLabel* outgoingCaption =
         label(this, u"lblLocation5"_s,
               u"Outgoing String-                                You can edit this box!"_s, true);
-    name(txtText1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box!"_s);
-    outgoing->addWidget(outgoingCaption);
-    outgoing->addWidget(txtText1, 1);
+    QVBoxLayout* outgoing =
+        underCaption(outgoingCaption, txtText1, u"Outgoing String"_s, u"You can edit this box!"_s);
     outgoing->addLayout(row({m_cmdAdd1, m_cmdClear1, cmdContinue3}));
 
     auto* grid = new QGridLayout(this);

@@ -11,7 +11,7 @@ class LinePicker;
 class LocationsPage : public WizardPage {
     Q_OBJECT
 public:
-    LocationsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
+    LocationsPage(wizard::Wizard& wizard, ActionRunner run);
 
     void refresh() override;
 

@@ -69,7 +69,7 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     m_SSTab1->setAccessibleName(u"Wizard pages"_s);
     setCentralWidget(m_SSTab1);
     const ActionRunner runner = [this](const std::function<void()>& handler) { run(handler); };
-    addPage(wizard::StartPage, new StartPage(m_wizard, runner, m_SSTab1));
+    addPage(wizard::StartPage, new StartPage(m_wizard, runner));
     // The other pages' places are held until the pages themselves are built.
     for (std::size_t page = wizard::EventsPage; page < Headers.size(); ++page)
         m_SSTab1->addTab(new QWidget, Headers[page]);
@@ -139,10 +139,10 @@ void MainWindow::completePages() {
     if (m_pages.size() == wizard::PageCount)
         return;
     const ActionRunner runner = [this](const std::function<void()>& handler) { run(handler); };
-    addPage(wizard::EventsPage, new EventsPage(m_wizard, runner, m_SSTab1));
-    addPage(wizard::LocationsPage, new LocationsPage(m_wizard, runner, m_SSTab1));
-    addPage(wizard::TranslationsPage, new TranslationsPage(m_wizard, runner, m_SSTab1));
-    auto* createFile = new CreateFilePage(m_wizard, runner, m_SSTab1);
+    addPage(wizard::EventsPage, new EventsPage(m_wizard, runner));
+    addPage(wizard::LocationsPage, new LocationsPage(m_wizard, runner));
+    addPage(wizard::TranslationsPage, new TranslationsPage(m_wizard, runner));
+    auto* createFile = new CreateFilePage(m_wizard, runner);
     connect(createFile, &CreateFilePage::cursorPlaceChanged, m_lblPlace, &QLabel::setText);
     addPage(wizard::CreateFilePage, createFile);
     new AccessKeys(m_SSTab1);

@@ -12,8 +12,8 @@ using namespace Qt::StringLiterals;
 
 namespace quenbury::ui {
 
-StartPage::StartPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent)
-    : WizardPage(wizard, std::move(run), parent) {
+StartPage::StartPage(wizard::Wizard& wizard, ActionRunner run)
+    : WizardPage(wizard, std::move(run)) {
     QLabel* name = label(this, u"Label4"_s, u"Quenbury(tm)"_s);
     QFont nameFont = name->font();
     nameFont.setPointSizeF(13.8);

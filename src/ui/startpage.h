@@ -8,7 +8,7 @@ namespace quenbury::ui {
 class StartPage : public WizardPage {
     Q_OBJECT
 public:
-    StartPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
+    StartPage(wizard::Wizard& wizard, ActionRunner run);
 
     void refresh() override {} // shows nothing of the model
 };

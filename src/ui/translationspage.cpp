@@ -44,8 +44,8 @@ QListView* databaseView(QWidget* page) {
 
 } // namespace
 
-TranslationsPage::TranslationsPage(Wizard& wizard, ActionRunner run, QWidget* parent)
-    : WizardPage(wizard, run, parent)
+TranslationsPage::TranslationsPage(Wizard& wizard, ActionRunner run)
+    : WizardPage(wizard, run)
     , m_picker(new LinePicker(this, wizard, run,
                               {u"cboTranslations1"_s, u"txtFind2"_s, u"lstList2"_s, u"lblSelected2"_s,
                                u"Select the counties, territories and marine areas to translate."_s,
@@ -108,14 +108,12 @@ TranslationsPage::TranslationsPage(Wizard& wizard, ActionRunner run, QWidget* pa
     buttons->addWidget(m_cmdContinue5);
     buttons->addStretch();
 
-    auto* outgoing = new QVBoxLayout;
     // Wraps rather than widen its column: the list beside it needs the room for the area names.
     QLabel* outgoingCaption =
         label(this, u"lblTranslations5"_s,
               u"Outgoing String--                         You can edit this box."_s, true);
-    name(txtTranslations1, u"Outgoing String"_s, outgoingCaption, u"You can edit this box."_s);
-    outgoing->addWidget(outgoingCaption);
-    outgoing->addWidget(txtTranslations1, 1);
+    QVBoxLayout* outgoing =
+        underCaption(outgoingCaption, txtTranslations1, u"Outgoing String"_s, u"You can edit this box."_s);
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_picker->combo(), 0, 0, 1, 3);

@@ -13,7 +13,7 @@ class LinePicker;
 class TranslationsPage : public WizardPage {
     Q_OBJECT
 public:
-    TranslationsPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
+    TranslationsPage(wizard::Wizard& wizard, ActionRunner run);
 
     void refresh() override;
 

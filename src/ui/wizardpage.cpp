@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <functional>
 
@@ -13,9 +14,8 @@ namespace quenbury::ui {
 
 const QMargins PageMargins(6, 6, 6, 6);
 
-WizardPage::WizardPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent)
-    : QWidget(parent)
-    , m_wizard(wizard)
+WizardPage::WizardPage(wizard::Wizard& wizard, ActionRunner run)
+    : m_wizard(wizard)
     , m_run(std::move(run)) {}
 
 wizard::FormModel& WizardPage::form() const {
@@ -102,6 +102,15 @@ void name(QWidget* input, const QString& name, QLabel* label, const QString& des
     label->setBuddy(input);
     input->setAccessibleName(name);
     input->setAccessibleDescription(description);
+}
+
+QVBoxLayout* underCaption(QLabel* caption, QPlainTextEdit* box, const QString& spoken,
+                          const QString& description) {
+    name(box, spoken, caption, description);
+    auto* column = new QVBoxLayout;
+    column->addWidget(caption);
+    column->addWidget(box, 1);
+    return column;
 }
 
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchFirst) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -30,7 +31,9 @@ using ActionRunner = std::function<void(const std::function<void()>& handler)>;
 class WizardPage : public QWidget {
     Q_OBJECT
 public:
-    WizardPage(wizard::Wizard& wizard, ActionRunner run, QWidget* parent);
+    // Made apart from the window and in the application's font, as the pages were laid out: the
+    // window's smaller font reaches them when the tab control takes them.
+    WizardPage(wizard::Wizard& wizard, ActionRunner run);
 
     // Copies what the user typed into the page's boxes into the model.
     void storeEdits();
@@ -79,6 +82,9 @@ template <typename Box> Box* textBox(QWidget* page, const QString& name, bool ho
 }
 // Gives an input the name a screen reader speaks, and ties the label that names it on screen to it.
 void name(QWidget* input, const QString& name, QLabel* label, const QString& description = QString());
+// A box in a column under the label that names it, named so for a screen reader too.
+QVBoxLayout* underCaption(QLabel* caption, QPlainTextEdit* box, const QString& spoken,
+                          const QString& description = QString());
 // The widgets side by side, pushed left (or right, with `stretchFirst`).
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchFirst = false);
 
