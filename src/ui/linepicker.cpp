@@ -18,6 +18,13 @@ namespace quenbury::ui {
 
 namespace {
 
+// No row chosen: the prompt in the field, read from its start.
+void showPrompt(QComboBox* combo, const QString& prompt) {
+    combo->setCurrentIndex(-1);
+    combo->setEditText(prompt);
+    combo->lineEdit()->setCursorPosition(0);
+}
+
 // An area drop-down: the rows of the area table, and the prompt in its text field until the user
 // chooses a row. Only a row chosen from the list counts: the field takes no typing, so nothing
 // completes, Enter picks nothing and leaving the field chooses nothing. (A combo without a field
@@ -34,9 +41,7 @@ QComboBox* areaCombo(QWidget* page, const QString& name, const QString& prompt) 
     combo->setMaxVisibleItems(20);
     for (const locations::Area& area : locations::AreaTable)
         combo->addItem(area.caption.toString());
-    combo->setCurrentIndex(-1);
-    combo->setEditText(prompt);
-    combo->lineEdit()->setCursorPosition(0);
+    showPrompt(combo, prompt);
     combo->setToolTip(prompt);
     return combo;
 }
@@ -124,11 +129,10 @@ void LinePicker::refresh() {
     const int row = form().*m_parts.area;
     if (m_combo->currentIndex() != row) {
         const QSignalBlocker blocker(m_combo);
-        m_combo->setCurrentIndex(row);
-        if (row < 0) {
-            m_combo->setEditText(m_parts.prompt);
-            m_combo->lineEdit()->setCursorPosition(0);
-        }
+        if (row < 0)
+            showPrompt(m_combo, m_parts.prompt);
+        else
+            m_combo->setCurrentIndex(row);
     }
     const QString& find = form().*m_parts.findText;
     if (m_find->text() != find) {
