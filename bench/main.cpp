@@ -12,6 +12,7 @@
 #include "sections/sectioncheck.h"
 #include "ui/allocator.h"
 #include "ui/mainwindow.h"
+#include "ui/style.h"
 #include "wizard/platform.h"
 
 #include <QAbstractButton>
@@ -173,13 +174,15 @@ int startupChild(const QString& what) {
     QApplication app(argc, argv);
     std::unique_ptr<QWidget> shown;
     BenchPlatform platform;
-    if (what == u"quenbury"_s)
+    if (what == u"quenbury"_s) {
+        quenbury::ui::installStyle(); // as the program does
         shown = std::make_unique<quenbury::ui::MainWindow>(platform, dataFolder(),
                                                            quenbury::ui::MainWindow::LaterPages::AfterShow);
-    else if (what == u"label"_s)
+    } else if (what == u"label"_s) {
         shown = std::make_unique<QLabel>(u"Quenbury(tm)"_s); // any text starts the font machinery
-    else
+    } else {
         shown = std::make_unique<QWidget>();
+    }
     shown->show();
     // A widget window paints while it handles its first expose.
     while (!shown->windowHandle() || !shown->windowHandle()->isExposed())
@@ -216,6 +219,7 @@ int memoryChild(const QString& databasePath) {
     char name[] = "quenbury-bench";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
+    quenbury::ui::installStyle(); // as the program does
     Session s;
     s.load(databasePath);
     s.selectAll(u"lstList1"_s);
@@ -619,6 +623,7 @@ int main(int argc, char* argv[]) {
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    quenbury::ui::installStyle(); // as the program does
     QTemporaryDir dir;
     const QString largest = writeDatabase(dir, quenbury::locations::MaxListLines);
     const QString half = writeDatabase(dir, 16384);

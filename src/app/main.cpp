@@ -3,6 +3,7 @@
 #include "ui/allocator.h"
 #include "ui/mainwindow.h"
 #include "ui/qtplatform.h"
+#include "ui/style.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
     // Wayland matches the window to its menu entry (and icon) by this name.
     QGuiApplication::setDesktopFileName(u"org.corvanta.quenbury"_s);
     QApplication::setApplicationVersion(QStringLiteral(QUENBURY_VERSION));
+    quenbury::ui::installStyle();
 
     const QString databaseFolder =
         quenbury::locations::defaultDatabaseFolder(QCoreApplication::applicationDirPath());

@@ -1,9 +1,12 @@
 #include "support/table.h"
 #include "support/windowharness.h"
 #include "ui/qtplatform.h"
+#include "ui/style.h"
 #include "ui/textbox.h"
 
 #include <QDir>
+#include <QMenuBar>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -47,6 +50,8 @@ bool clickStep(WindowHarness& h, const QString& step) {
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
+    void menuOverflowIcon();
     void laterPagesAfterShow();
     void startState_data();
     void startState();
@@ -62,6 +67,24 @@ private Q_SLOTS:
     void saveDialog();
     void reopenAndGoToProblems();
 };
+
+void TestMainWindow::initTestCase() {
+    quenbury::ui::installStyle(); // as the program does
+}
+
+// The menu bar's overflow button gets its icon only when something draws it: the style's own.
+void TestMainWindow::menuOverflowIcon() {
+    FakePlatform platform;
+    MainWindow window(platform, DatabaseFolder);
+    auto* button = window.menuBar()->findChild<QToolButton*>(u"qt_menubar_ext_button"_s);
+    QVERIFY(button);
+    const QImage shown = button->icon().pixmap(16).toImage();
+    const auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
+    QVERIFY(style);
+    const QImage own = style->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
+    QVERIFY(!own.isNull());
+    QCOMPARE(shown, own);
+}
 
 // The program builds the pages after the Start page once its window is on screen: before that
 // only the Start page exists; after it, every page works as if it had been built at once.
