@@ -12,8 +12,7 @@ LineNumberedEdit::LineNumberedEdit(QWidget* parent)
     : QPlainTextEdit(parent)
     , m_margin(new QWidget(this)) {
     m_margin->installEventFilter(this); // it paints itself through paintMargin()
-    connect(this, &QPlainTextEdit::blockCountChanged, this,
-            [this] { setViewportMargins(marginWidth(), 0, 0, 0); });
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &LineNumberedEdit::fitMargin);
     // The margin scrolls with the text and repaints with it.
     connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
         if (dy != 0)
@@ -21,7 +20,7 @@ LineNumberedEdit::LineNumberedEdit(QWidget* parent)
         else
             m_margin->update(0, rect.y(), m_margin->width(), rect.height());
     });
-    setViewportMargins(marginWidth(), 0, 0, 0);
+    fitMargin();
 }
 
 // As wide as the number of the last line, never narrower than five digits: a margin that widens
@@ -29,6 +28,18 @@ LineNumberedEdit::LineNumberedEdit(QWidget* parent)
 int LineNumberedEdit::marginWidth() const {
     const int digits = std::max(5, int(QString::number(std::max(1, blockCount())).size()));
     return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
+}
+
+void LineNumberedEdit::fitMargin() {
+    setViewportMargins(marginWidth(), 0, 0, 0);
+}
+
+// The box is made before its page joins the window, in another font: the margin must take the
+// window's font before any text comes, or it narrows then and every line is laid out again.
+void LineNumberedEdit::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitMargin();
 }
 
 QString LineNumberedEdit::cursorPlace() const {

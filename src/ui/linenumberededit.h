@@ -16,10 +16,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int marginWidth() const;
+    void fitMargin();
     void paintMargin(QPaintEvent* event);
 
     QWidget* m_margin;
