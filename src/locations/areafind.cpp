@@ -4,6 +4,7 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <array>
 
 namespace quenbury::locations {
@@ -35,16 +36,20 @@ template <typename Out> void fold(QStringView text, Out& out) {
 struct Names {
     std::array<QStringView, CodeCount> shown;
     std::array<QString, CodeCount> folded;
+    std::array<QString, CodeCount> postal; // folded
 };
 
 const Names& names() {
     static const Names table = [] {
         Names n;
-        for (const Area& area : AreaTable) {
+        const auto add = [&n](const Area& area) {
             const int code = areaCode(area.entireAreaLine);
             n.shown[code] = area.caption.mid(3); // after "NN-"
             fold(n.shown[code], n.folded[code]);
-        }
+            fold(area.postalCode, n.postal[code]);
+        };
+        std::for_each(AreaTable.begin(), AreaTable.end(), add);
+        std::for_each(UnofferedAreas.begin(), UnofferedAreas.end(), add);
         return n;
     }();
     return table;
@@ -61,8 +66,12 @@ LineQuery::LineQuery(QStringView typed) {
     for (QStringView word : typed.split(u' ', Qt::SkipEmptyParts)) {
         QString folded;
         fold(word, folded);
-        if (!folded.isEmpty())
-            m_words.append(folded);
+        if (folded.isEmpty())
+            continue;
+        const auto& postal = names().postal;
+        const auto area = std::find(postal.begin(), postal.end(), folded);
+        m_postalAreas.append(area == postal.end() ? -1 : int(area - postal.begin()));
+        m_words.append(folded);
     }
 }
 
@@ -75,8 +84,10 @@ bool LineQuery::matches(QStringView line) const {
     const QStringView folded(text.constData(), text.size());
     const int code = areaCode(line);
     const QStringView area = code < 0 ? QStringView() : QStringView(names().folded[code]);
-    for (const QString& word : m_words) {
-        if (!folded.contains(word) && !area.contains(word))
+    for (qsizetype i = 0; i < m_words.size(); ++i) {
+        const QString& word = m_words[i];
+        const bool postal = code >= 0 && m_postalAreas[i] == code;
+        if (!folded.contains(word) && !area.contains(word) && !postal)
             return false;
     }
     return true;

@@ -53,7 +53,8 @@ QLineEdit* findField(QWidget* page, const QString& name) {
     field->setClearButtonEnabled(true);
     field->setAccessibleName(u"Find locations"_s);
     field->setAccessibleDescription(
-        u"Shows only the lines that hold every word typed, in their text or their area's name"_s);
+        u"Shows only the lines that hold every word typed, in their text or their area's name, or "
+        u"whose area a word names by its postal code"_s);
     return field;
 }
 

@@ -70,16 +70,32 @@ private Q_SLOTS:
 
 // The shipped database must give a clean file whatever lines the user adds from it: every line has
 // at most 30 printable ASCII characters and one asterisk, at its end. Its lines are in the order of
-// their codes, so each area's line, named by the area's code, opens its group.
+// their codes, so each area's line, named by the area's code, opens its group, and a county's parts
+// follow its line. It holds every code of the weather service's list, a part only if the list has it.
 void TestLocationDatabase::shippedFile() {
     const auto read = readLocationDatabase(QStringLiteral(QUENBURY_BUILD_DATA_DIR "/locations.txt"));
     const QStringList& lines = read.database.lines;
     // CR LF ends every line, and none is blank.
     QCOMPARE(lines.join(u"\r\n"_s) + u"\r\n"_s, read.database.text);
     QCOMPARE(lines.filter(QRegularExpression(u"^[ -)+-~]{1,30}\\*$"_s)), lines);
-    const auto unordered = [](const QString& a, const QString& b) { return a.left(6) >= b.left(6); };
+    // State and county first, then the part digit.
+    const auto unordered = [](auto& a, auto& b) { return a.mid(1, 5) + a[0] >= b.mid(1, 5) + b[0]; };
     QVERIFY(std::adjacent_find(lines.begin(), lines.end(), unordered) == lines.end());
-    QCOMPARE(AreaTable.size(), size_t(71));
+    const QList<QByteArray> rows = readFile(QStringLiteral(QUENBURY_SERVICE_COUNTIES)).trimmed().split('\n');
+    QSet<QString> service; // the codes of each row's area and whole county
+    for (const QByteArray& row : rows.mid(1))
+        service.unite({QString::fromLatin1(row.left(6)), QString::fromLatin1(row.mid(7, 6))});
+    QSet<QString> counties;
+    QSet<QString> parts;
+    for (const QString& line : lines)
+        (line.startsWith(u'0') ? counties : parts).insert(line.left(6));
+    // Every code of the list has its line, and every part is the service's: 3,233 whole counties, 68 parts.
+    QCOMPARE(service - counties, parts);
+    QCOMPARE(service.size(), qsizetype(3233 + 68));
+    QCOMPARE(parts.size(), qsizetype(68));
+    const auto hasPostalCode = [](const Area& area) { return !area.postalCode.isEmpty(); };
+    // The 50 states, the District of Columbia and the territories the drop-downs offer.
+    QCOMPARE(std::count_if(AreaTable.begin(), AreaTable.end(), hasPostalCode), qsizetype(55));
     for (const Area& area : AreaTable) {
         const QString line = area.entireAreaLine.toString();
         QCOMPARE(line, u"0"_s + area.caption.left(2).toString() + u"000EntireArea*"_s);
@@ -144,7 +160,7 @@ void TestLocationDatabase::matches_data() {
         const QStringList& f = row.fields;
         QTest::newRow(qPrintable(f[0])) << f[1] << f[2] << (f[3] == u"1"_s) << f[4];
     }
-    QCOMPARE(rows.size(), 12);
+    QCOMPARE(rows.size(), 19);
 }
 
 void TestLocationDatabase::matches() {

@@ -284,7 +284,7 @@ void TestMainWindow::findAndChoose_data() {
         QTest::newRow(qPrintable(row.fields[0]))
             << row.fields[1].toInt() << steps << row.fields[3] << row.where;
     }
-    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows.size(), 6);
 }
 
 // Each page's list, find field and area drop-down; on the Locations page Add Item ends the steps.

@@ -33,6 +33,7 @@ QHash<QString, QString> pieces() {
     return {{u"tor"_s, nineLines.left(55)},
             {u"none"_s, u"#MatchEvent*\r\nYYYYYY*\r\n#MatchLocation*\r\n000000*\r\n"_s},
             {u"al"_s, u"001000EntireArea*\r\n"_s},
+            {u"cc"_s, u"532003CentralClark*\r\n"_s},
             {u"hdr"_s, QString::fromLatin1(header)},
             {u"close"_s, closingLines},
             {u"typed"_s, WizardHarness::typed},
@@ -75,7 +76,7 @@ void TestWizard::paths_data() {
         const QStringList steps = row.fields[1].split(u' ');
         QTest::newRow(qPrintable(row.fields[0])) << steps << file << row.fields[3] << row.where;
     }
-    QCOMPARE(rows.size(), 19);
+    QCOMPARE(rows.size(), 21);
 }
 
 void TestWizard::paths() {

@@ -35,8 +35,8 @@ struct WizardHarness {
     }
 
     // One user action by its short name; false for a name it does not know. "Events" passes the Start
-    // and Events pages with only TOR ticked; "Load" loads a database of three lines, Alabama's second;
-    // "Area1"/"Area2" choose Alabama on the Locations/Translations page.
+    // and Events pages with only TOR ticked; "Load" loads a database of three lines, Alabama's second,
+    // "Shipped" the shipped one; "Area1"/"Area2" choose Alabama on the Locations/Translations page.
     [[nodiscard]] bool act(const QString& step) {
         using W = quenbury::wizard::Wizard;
         static const QHash<QString, void (W::*)()> clicks = {
@@ -62,17 +62,14 @@ struct WizardHarness {
             wizard.cmdContinue2_Click();
         } else if (step == u"Load"_s) {
             load(writeFile(u"db.txt"_s, "002000EntireArea*\r\n001000EntireArea*\r\n001001Autauga*\r\n"));
-        } else if (step.startsWith(u"Typed"_s)) { // "Typed1:fr": typed into a find field
-            QString& find = step[5] == u'1' ? form.txtFind1 : form.txtFind2;
-            find = step.section(u':', 1);
-            if (step[5] == u'1')
-                wizard.txtFind1_Change();
-            else
-                wizard.txtFind2_Change();
-        } else if (step == u"Type1"_s) {
-            form.txtText1 += typed;
-        } else if (step == u"Type2"_s) {
-            form.txtTranslations1 += typed;
+        } else if (step == u"Shipped"_s) {
+            load(QStringLiteral(QUENBURY_BUILD_DATA_DIR "/locations.txt"));
+        } else if (step.startsWith(u"Typed"_s)) { // "Typed1:clark_nv": typed into a find field, _ a blank
+            const bool first = step[5] == u'1';
+            (first ? form.txtFind1 : form.txtFind2) = step.section(u':', 1).replace(u'_', u' ');
+            (wizard.*(first ? &W::txtFind1_Change : &W::txtFind2_Change))();
+        } else if (step == u"Type1"_s || step == u"Type2"_s) {
+            (step == u"Type1"_s ? form.txtText1 : form.txtTranslations1) += typed;
         } else if (step.startsWith(u"Show"_s)) {
             wizard.ShowPage(step.mid(4).toInt());
         } else if (step == u"End"_s) {
@@ -99,10 +96,7 @@ struct WizardHarness {
             const Qt::KeyboardModifiers shift =
                 key.startsWith(u"Shift+"_s) ? Qt::ShiftModifier : Qt::NoModifier;
             const auto what = W::findKey(key.endsWith(u"Down"_s) ? Qt::Key_Down : Qt::Key_Escape, shift);
-            if (step.endsWith(u'1'))
-                wizard.txtFind1_KeyDown(what);
-            else
-                wizard.txtFind2_KeyDown(what);
+            (wizard.*(step.endsWith(u'1') ? &W::txtFind1_KeyDown : &W::txtFind2_KeyDown))(what);
         } else {
             return false;
         }
