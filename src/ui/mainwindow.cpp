@@ -165,6 +165,32 @@ void MainWindow::run(const std::function<void()>& handler) {
     refresh();
     if (m_form.focus != focus)
         moveFocus(true);
+    speak();
+}
+
+// A screen reader hears a change of the focused control's description, while a label elsewhere or a
+// colour reaches nobody: the word of a Verify File or a save becomes the description of the control
+// that has the focus after it, until the word no longer holds or the next one comes.
+void MainWindow::speak() {
+    const bool newWords = std::exchange(m_spokenCount, m_form.spokenCount) != m_form.spokenCount;
+    if (!newWords && !m_form.spoken.isEmpty())
+        return;
+    QWidget* target = m_form.spoken.isEmpty() ? nullptr : focusTarget();
+    if (m_speaking && m_speaking != target) {
+        m_speaking->removeEventFilter(this);
+        m_speaking->setAccessibleDescription(std::exchange(m_ownDescription, {}));
+    }
+    if (target && target != m_speaking)
+        m_ownDescription = target->accessibleDescription();
+    m_speaking = target;
+    if (!target)
+        return;
+    // After a dialog the window gets the focus back a moment later, from the desktop: the word waits
+    // for it, so that it is heard as a change of the focused control, not of one out of focus.
+    if (QApplication::focusWidget())
+        target->setAccessibleDescription(m_form.spoken);
+    else
+        target->installEventFilter(this);
 }
 
 void MainWindow::refresh() {
@@ -190,9 +216,12 @@ QString MainWindow::focusName() const {
     return {};
 }
 
+QWidget* MainWindow::focusTarget() const {
+    return m_form.focus == Wizard::HeaderStrip ? m_SSTab1->tabBar() : findChild<QWidget*>(m_form.focus);
+}
+
 void MainWindow::moveFocus(bool showMark) {
-    QWidget* target =
-        m_form.focus == Wizard::HeaderStrip ? m_SSTab1->tabBar() : findChild<QWidget*>(m_form.focus);
+    QWidget* target = focusTarget();
     if (!target)
         return;
     if (showMark)
@@ -217,6 +246,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         windowHandle()->removeEventFilter(this);
         QMetaObject::invokeMethod(this, &MainWindow::completePages, Qt::QueuedConnection);
         return false;
+    }
+    if (watched == m_speaking && event->type() == QEvent::FocusIn) {
+        m_speaking->removeEventFilter(this);
+        // After Qt has told of the focus, which it does once the focus event is handled.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_speaking)
+                    m_speaking->setAccessibleDescription(m_form.spoken);
+            },
+            Qt::QueuedConnection);
     }
     if (event->type() != QEvent::MouseButtonDblClick)
         return QMainWindow::eventFilter(watched, event);

@@ -358,12 +358,18 @@ void TestMainWindow::brisvane400ByKeyboard() {
     h.type(u"X Backspace"_s);
     QVERIFY(!h.get<QPushButton>(u"cmdSave1"_s)->isEnabled());
     h.type(u"Alt+V"_s);
+    // The verdict and the save's word are heard where the focus is; the report box says it too.
+    const QString verdict = QApplication::focusWidget()->accessibleDescription();
+    QCOMPARE(h.get<QPlainTextEdit>(u"txtCreate3"_s)->accessibleDescription(), verdict);
     h.tabTo(u"cmdSave1"_s);
     h.type(u"Return"_s);
     QCOMPARE(end + u' ' + count, u"053021Franklin* 1 line selected"_s);
     QCOMPARE(readFile(path), readFile(QStringLiteral(QUENBURY_TEST_DATA "/brisvane400-keyboard.txt")));
     const QString saved = h.get<QLabel>(u"lblSaved"_s)->text();
     QCOMPARE(saved, u"Saved 2,334 bytes to ~/Documents/kitchen.txt"_s);
+    QCOMPARE(verdict, u"Green: nothing to report."_s);
+    QCOMPARE(QApplication::focusWidget()->accessibleDescription(), saved);
+    QVERIFY(h.get<QPushButton>(u"cmdCreate1"_s)->accessibleDescription().isEmpty()); // the word moved
     const QString clicks =
         u"cmdContinue1 Check1 Check2 cmdContinue2 cmbLocation4 cmdAdd1 "
         u"cmdContinue3 cmdBrisvane400 cmdAddItem2 cmdContinue5 cmdCreate1 cmdCreate1 cmdSave1"_s;
