@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -86,6 +87,11 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     statusBar()->addWidget(m_lblSaved, 1);
     m_lblPlace->setObjectName(u"lblPlace"_s);
     statusBar()->addPermanentWidget(m_lblPlace);
+    // Named for a screen reader, which otherwise says only what they are.
+    menuBar()->setAccessibleName(u"Menu"_s);
+    statusBar()->setAccessibleName(u"Status"_s);
+    if (auto* grip = statusBar()->findChild<QSizeGrip*>())
+        grip->setAccessibleName(u"Resize the window"_s);
 
     connect(m_SSTab1, &QTabWidget::currentChanged, this, [this](int page) {
         if (!m_refreshing)

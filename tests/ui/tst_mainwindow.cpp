@@ -210,6 +210,14 @@ void TestMainWindow::tabOrder() {
             if (!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
                 controls.append(w->objectName());
         }
+        // So has every field and button out of Tab's way: a find field's clear button, a drop-down's field.
+        for (QWidget* w : h.tabs()->widget(page)->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w);
+            const QString name = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+            const QString where =
+                w->parent()->objectName() + u" holds an unnamed "_s + w->metaObject()->className();
+            QVERIFY2(!control || !name.isEmpty(), qPrintable(where));
+        }
         if (page == 2 || page == 3) {
             const qsizetype find = walk.indexOf(u"txtFind%1"_s.arg(page - 1));
             QCOMPARE(walk.value(find + 1), u"lstList%1"_s.arg(page - 1));
