@@ -103,7 +103,6 @@ class Ears:
              "object:property-change:accessible-description", "window:activate", "window:deactivate"]
 
     def __init__(self, atspi, glib, window_manager):
-        self.atspi = atspi
         self.window_manager = window_manager  # called between events: the keyboard to the top window
         self.inactive_since = time.monotonic()  # while no window of the program is active
         self.context = glib.MainContext.default()
