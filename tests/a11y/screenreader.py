@@ -31,7 +31,7 @@ LOAD = ["alt+l", "alt+d", "wait:File name:", "text:locations.txt", "again:Return
 # to reach a control whose name starts so, "again:KEY:NAME" presses the key until it does: the first
 # Return may only close the completion list of a file dialog) | what is heard last: "focus:" the
 # names of the lines or controls the focus went to, "selected:" the line selected, "said:" the
-# description the focused control got.
+# description the focused control got, "unnamed:" the controls on screen without a name.
 CASES = [
     ("a find with one line", None, LOAD + ["text:franklin oh", "Down"],
      "focus:039049Franklin*, Ohio"),
@@ -43,6 +43,7 @@ CASES = [
      "focus:053021Franklin*, Washington (State)|001059Franklin*, Alabama"),
     ("Space selects the line heard", None, LOAD + ["text:franklin", "Down", "ctrl+Down", "space"],
      "selected:005047Franklin*, Arkansas"),
+    ("every control named, the find's own too", None, LOAD + ["text:franklin"], "unnamed:"),
     ("a red verification", RED, ["alt+v"],
      "said:Red: 1 error on line 6. Save File is disabled."),
     ("a save", CLEAN, ["alt+v", "alt+s", "space", "wait:File name:", "text:{home}/kitchen.txt", "Return"],
@@ -103,6 +104,7 @@ class Ears:
              "object:property-change:accessible-description", "window:activate", "window:deactivate"]
 
     def __init__(self, atspi, glib, window_manager):
+        self.desktop = atspi.get_desktop(0)
         self.window_manager = window_manager  # called between events: the keyboard to the top window
         self.inactive_since = time.monotonic()  # while no window of the program is active
         self.context = glib.MainContext.default()
@@ -221,8 +223,31 @@ def listen():
         Atspi.get_desktop(0).get_child_count()
     except GLib.Error as error:
         fail("the accessibility bus cannot be reached: %s" % error.message)
+    global STATE_SHOWING
+    STATE_SHOWING = Atspi.StateType.SHOWING
     keyboard = Keyboard()
     return Ears(Atspi, GLib, keyboard.focus_top), keyboard
+
+
+# What a user acts on, and must hear a name for.
+CONTROLS = {"push button", "check box", "radio button", "combo box", "text", "list", "page tab",
+            "menu item", "spin button", "slider"}
+
+
+def unnamed(desktop):
+    """The controls on screen without a name, as "role in parent"."""
+    found = []
+    stack = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
+    while stack:
+        node = stack.pop()
+        if not node.get_state_set().contains(STATE_SHOWING):
+            continue
+        role = node.get_role_name()
+        if role in CONTROLS and not node.get_name():
+            found.append("%s in %s" % (role, node.get_parent().get_name()))
+        if role != "list":  # its lines are named by their text
+            stack.extend(node.get_child_at_index(i) for i in range(node.get_child_count()))
+    return found
 
 
 def run_case(ears, keyboard, quenbury, case, scratch):
@@ -262,7 +287,9 @@ def run_case(ears, keyboard, quenbury, case, scratch):
                 ears.pump(0.3)
         kind, words = expected.split(":", 1)
         want = words.split("|")
-        if kind != "said":
+        if kind == "unnamed":
+            heard = lambda: unnamed(ears.desktop) or [""]
+        elif kind != "said":
             heard = lambda: [h[1] for h in ears.heard if h[0] == kind][-len(want):]
         else:
             heard = lambda: [h[2] for h in ears.heard if h[0] == "said" and h[2]][-1:]
