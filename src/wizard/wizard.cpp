@@ -477,6 +477,7 @@ void Wizard::openFile(const QString& path) {
 // Writes the Current File box as it stands now, verified or not: a clean verification unlocked it.
 void Wizard::cmdSave1_Click() {
     m_form.lblSaved.clear();
+    m_form.spoken.clear(); // as the status bar, a cancelled or failed save says nothing
     const QString path = m_platform.saveFileName(SaveFilter.toString(),
                                                  m_offeredFile.isEmpty() ? lastFolder() : m_offeredFile);
     if (!path.isEmpty()) {
