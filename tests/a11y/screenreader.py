@@ -8,8 +8,10 @@ checks the words that reach the bus as focus and description events, not what th
 usage: screenreader.py QUENBURY
 """
 
+import ctypes
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -56,38 +58,36 @@ def fail(message):
     sys.exit(1)
 
 
-def in_own_session():
-    """Runs this script again inside a D-Bus session of its own, unless it already is in one."""
-    if os.environ.get("QUENBURY_A11Y_SESSION") == "1":
-        return
-    needs = ["dbus-run-session", "dbus-send", "Xvfb", "/usr/libexec/at-spi-bus-launcher"]
+def dies_with_us():
+    """Run in a child before it starts: it ends when this script does, however this ends."""
+    ctypes.CDLL(None).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
+def check_tools():
+    needs = ["dbus-daemon", "dbus-send", "Xvfb", "/usr/libexec/at-spi-bus-launcher"]
     missing = [tool for tool in needs if not shutil.which(tool)]
     if missing:
         fail("the accessibility bus cannot start without " + ", ".join(missing) +
              " (scripts/setup.sh installs the Debian packages)")
-    env = dict(os.environ, QUENBURY_A11Y_SESSION="1")
-    env.pop("AT_SPI_BUS_ADDRESS", None)  # another desktop's bus
-    sys.exit(subprocess.call(["dbus-run-session", "--", sys.executable] + sys.argv, env=env))
 
 
-def start_display(scratch):
-    """An Xvfb on a free display number, which the server itself picks and tells."""
+def started(scratch, name, command):
+    """A server that tells on a pipe where it can be reached: its first line there, or a failure."""
     read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
-                               "-nolisten", "tcp"], pass_fds=[write], stderr=open(scratch + "/xvfb.log", "w"))
+    server = subprocess.Popen([arg.replace("FD", str(write)) for arg in command], pass_fds=[write],
+                              stderr=open("%s/%s.log" % (scratch, name), "w"), preexec_fn=dies_with_us)
     os.close(write)
     with os.fdopen(read) as pipe:
-        number = pipe.readline().strip()
-    if not number:
-        fail("the virtual display did not start: " + open(scratch + "/xvfb.log").read())
-    os.environ["DISPLAY"] = ":" + number
-    return server
+        where = pipe.readline().strip()
+    if not where:
+        fail("the %s did not start: %s" % (name, open("%s/%s.log" % (scratch, name)).read()))
+    return server, where
 
 
 def start_bus(scratch):
     """The accessibility bus and its registry, found by every client through the session bus."""
     launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                stderr=open(scratch + "/bus.log", "w"))
+                                stderr=open(scratch + "/bus.log", "w"), preexec_fn=dies_with_us)
     for _ in range(100):
         reply = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
                                 "/org/a11y/bus", "org.a11y.Bus.GetAddress"], capture_output=True, text=True)
@@ -261,7 +261,7 @@ def run_case(ears, keyboard, quenbury, case, scratch):
         args.append(home + "/open.txt")
         with open(args[-1], "wb") as file:
             file.write(text.encode("cp1252"))
-    program = subprocess.Popen(args, env=env, stderr=open(home + "/stderr.log", "w"))
+    program = subprocess.Popen(args, env=env, stderr=open(home + "/stderr.log", "w"), preexec_fn=dies_with_us)
     try:
         # At start the focus is on Continue, or on Verify File with a file opened.
         first = "Verify File" if text is not None else "Continue"
@@ -303,12 +303,23 @@ def run_case(ears, keyboard, quenbury, case, scratch):
 def main():
     if len(sys.argv) != 2:
         fail("usage: screenreader.py QUENBURY")
-    in_own_session()
+    check_tools()
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))  # a time-out still cleans up
     scratch = tempfile.mkdtemp(prefix="quenbury-a11y-")
+    # Everything a bus or the program keeps goes there, not to the home folder of whoever runs this.
+    for name in ("HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"):
+        os.environ[name] = tempfile.mkdtemp(dir=scratch)
+    os.environ.pop("AT_SPI_BUS_ADDRESS", None)  # another desktop's bus
     servers = []
     failed = 0
     try:
-        servers.append(start_display(scratch))
+        session, os.environ["DBUS_SESSION_BUS_ADDRESS"] = started(
+            scratch, "D-Bus session", ["dbus-daemon", "--session", "--nofork", "--print-address=FD"])
+        servers.append(session)
+        display, number = started(scratch, "virtual display", [
+            "Xvfb", "-displayfd", "FD", "-screen", "0", "1024x768x24", "-nolisten", "tcp"])
+        servers.append(display)
+        os.environ["DISPLAY"] = ":" + number
         servers.append(start_bus(scratch))
         ears, keyboard = listen()
         for case in CASES:
