@@ -203,6 +203,9 @@ void CreateFilePage::refresh() {
         palette.setColor(QPalette::Text, Qt::black); // readable on all three, in a dark theme too
         m_txtCreate3->setPalette(palette);
     }
+    // The colour's meaning, for a screen reader.
+    if (m_txtCreate3->accessibleDescription() != form().verdict)
+        m_txtCreate3->setAccessibleDescription(form().verdict);
     showEnabled(m_cmdEnd5, FormModel::cmdEnd5);
     showEnabled(m_cmdSave1, FormModel::cmdSave1);
 }

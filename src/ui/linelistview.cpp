@@ -3,6 +3,7 @@
 #include "locations/areafind.h"
 #include "wizard/linelistmodel.h"
 
+#include <QAccessibleTableInterface>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -87,6 +88,19 @@ void LineListView::keyPressEvent(QKeyEvent* event) {
         QListView::keyPressEvent(event);
 }
 
+// Qt names only the list when it gets the focus: the current line is what the user is on. Told after
+// the list's own focus event, which Qt sends once this returns.
+void LineListView::focusInEvent(QFocusEvent* event) {
+    QListView::focusInEvent(event);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus())
+                tellAccessibility(QAccessible::Focus, currentIndex());
+        },
+        Qt::QueuedConnection);
+}
+
 // The model sees the click first: a shift-click extends from the line current before it.
 void LineListView::mousePressEvent(QMouseEvent* event) {
     const QModelIndex line = indexAt(event->position().toPoint());
@@ -103,6 +117,43 @@ QItemSelectionModel::SelectionFlags LineListView::selectionCommand(const QModelI
     if (m_lines && click && index.isValid())
         return QItemSelectionModel::NoUpdate;
     return QListView::selectionCommand(index, event);
+}
+
+// Qt's own list view names a line to accessibility by its place among the lines in view, while the
+// tree it offers counts every line of the model: with a find active a screen reader would read
+// another line than the one shown. Its overrides do nothing else, so they are skipped and the line
+// is named by its place in the tree.
+void LineListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QAbstractItemView::currentChanged(current, previous);
+    if (hasFocus())
+        tellAccessibility(QAccessible::Focus, current);
+}
+
+// Like Qt's, it names the first line of each change only: a range of 32,767 lines is one event.
+void LineListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    const auto first = [](const QItemSelection& ranges) -> QModelIndex {
+        for (const QItemSelectionRange& range : ranges) {
+            if (range.isValid())
+                return range.topLeft();
+        }
+        return QModelIndex();
+    };
+    tellAccessibility(QAccessible::SelectionAdd, first(selected));
+    tellAccessibility(QAccessible::SelectionRemove, first(deselected));
+    QAbstractItemView::selectionChanged(selected, deselected);
+}
+
+void LineListView::tellAccessibility(QAccessible::Event what, const QModelIndex& line) {
+    if (!line.isValid() || !QAccessible::isActive())
+        return;
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(this);
+    QAccessibleTableInterface* table = view ? view->tableInterface() : nullptr;
+    QAccessibleInterface* cell = table ? table->cellAt(line.row(), line.column()) : nullptr;
+    if (!cell)
+        return;
+    QAccessibleEvent event(this, what);
+    event.setChild(view->indexOfChild(cell));
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace quenbury::ui

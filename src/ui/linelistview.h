@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QListView>
 #include <QStyledItemDelegate>
 
@@ -24,7 +25,7 @@ public:
 // A code list (lstList1, lstList2) that shows the lines its model's find lets through. Lines are
 // hidden in the view, not filtered out of the model, so the view keeps sharing the model's own
 // selection and a hidden line stays selected. The model decides what keys and clicks do, so that
-// they move over the lines in view only.
+// they move over the lines in view only, and a screen reader hears the line the user sees.
 class LineListView : public QListView {
     Q_OBJECT
 public:
@@ -37,12 +38,16 @@ public Q_SLOTS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
 private:
     void applyShown();
+    void tellAccessibility(QAccessible::Event what, const QModelIndex& line);
 
     wizard::LineListModel* m_lines = nullptr;
 };

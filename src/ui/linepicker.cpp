@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QToolButton>
 
 #include <functional>
 
@@ -36,6 +37,8 @@ QComboBox* areaCombo(QWidget* page, const QString& name, const QString& prompt) 
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
     combo->lineEdit()->setReadOnly(true);
+    // The drop-down is named by the text in its field; the field itself by what it holds.
+    combo->lineEdit()->setAccessibleName(u"Chosen area"_s);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(16);
     combo->setMaxVisibleItems(20);
@@ -51,6 +54,8 @@ QLineEdit* findField(QWidget* page, const QString& name) {
     field->setObjectName(name);
     field->setPlaceholderText(u"Find a county, area or code"_s);
     field->setClearButtonEnabled(true);
+    for (QToolButton* clear : field->findChildren<QToolButton*>())
+        clear->setAccessibleName(u"Empty the find field"_s);
     field->setAccessibleName(u"Find locations"_s);
     field->setAccessibleDescription(
         u"Shows only the lines that hold every word typed, in their text or their area's name, or "
@@ -79,11 +84,9 @@ LinePicker::LinePicker(QWidget* page, wizard::Wizard& wizard, ActionRunner run, 
     , m_combo(areaCombo(page, parts.combo, parts.prompt))
     , m_find(findField(page, parts.find))
     , m_list(lineList(page, parts.list))
-    // How many lines are selected, shown or not. It wraps rather than widen the window when it also
-    // says how many the find hides.
+    // How many lines are selected, shown or not, read by a screen reader as it is shown. It wraps
+    // rather than widen the window when it also says how many the find hides.
     , m_count(label(page, parts.count, QString(), true)) {
-    m_count->setAccessibleName(u"Selected lines"_s);
-
     wizard::LineListModel& lines = form().*m_parts.lines;
     m_list->setLineModel(&lines);
     // The user selects in the view, outside any handler, and a find hides selected lines: the count

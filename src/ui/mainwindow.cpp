@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -86,6 +87,11 @@ MainWindow::MainWindow(wizard::Platform& platform, const QString& databaseFolder
     statusBar()->addWidget(m_lblSaved, 1);
     m_lblPlace->setObjectName(u"lblPlace"_s);
     statusBar()->addPermanentWidget(m_lblPlace);
+    // Named for a screen reader, which otherwise says only what they are.
+    menuBar()->setAccessibleName(u"Menu"_s);
+    statusBar()->setAccessibleName(u"Status"_s);
+    if (auto* grip = statusBar()->findChild<QSizeGrip*>())
+        grip->setAccessibleName(u"Resize the window"_s);
 
     connect(m_SSTab1, &QTabWidget::currentChanged, this, [this](int page) {
         if (!m_refreshing)
@@ -165,6 +171,32 @@ void MainWindow::run(const std::function<void()>& handler) {
     refresh();
     if (m_form.focus != focus)
         moveFocus(true);
+    speak();
+}
+
+// A screen reader hears a change of the focused control's description, while a label elsewhere or a
+// colour reaches nobody: the word of a Verify File or a save becomes the description of the control
+// that has the focus after it, until the word no longer holds or the next one comes.
+void MainWindow::speak() {
+    const bool newWords = std::exchange(m_spokenCount, m_form.spokenCount) != m_form.spokenCount;
+    if (!newWords && !m_form.spoken.isEmpty())
+        return;
+    QWidget* target = m_form.spoken.isEmpty() ? nullptr : focusTarget();
+    if (m_speaking && m_speaking != target) {
+        m_speaking->removeEventFilter(this);
+        m_speaking->setAccessibleDescription(std::exchange(m_ownDescription, {}));
+    }
+    if (target && target != m_speaking)
+        m_ownDescription = target->accessibleDescription();
+    m_speaking = target;
+    if (!target)
+        return;
+    // After a dialog the window gets the focus back a moment later, from the desktop: the word waits
+    // for it, so that it is heard as a change of the focused control, not of one out of focus.
+    if (QApplication::focusWidget())
+        target->setAccessibleDescription(m_form.spoken);
+    else
+        target->installEventFilter(this);
 }
 
 void MainWindow::refresh() {
@@ -190,9 +222,12 @@ QString MainWindow::focusName() const {
     return {};
 }
 
+QWidget* MainWindow::focusTarget() const {
+    return m_form.focus == Wizard::HeaderStrip ? m_SSTab1->tabBar() : findChild<QWidget*>(m_form.focus);
+}
+
 void MainWindow::moveFocus(bool showMark) {
-    QWidget* target =
-        m_form.focus == Wizard::HeaderStrip ? m_SSTab1->tabBar() : findChild<QWidget*>(m_form.focus);
+    QWidget* target = focusTarget();
     if (!target)
         return;
     if (showMark)
@@ -217,6 +252,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         windowHandle()->removeEventFilter(this);
         QMetaObject::invokeMethod(this, &MainWindow::completePages, Qt::QueuedConnection);
         return false;
+    }
+    if (watched == m_speaking && event->type() == QEvent::FocusIn) {
+        m_speaking->removeEventFilter(this);
+        // After Qt has told of the focus, which it does once the focus event is handled.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_speaking)
+                    m_speaking->setAccessibleDescription(m_form.spoken);
+            },
+            Qt::QueuedConnection);
     }
     if (event->type() != QEvent::MouseButtonDblClick)
         return QMainWindow::eventFilter(watched, event);

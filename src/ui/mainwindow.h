@@ -5,6 +5,7 @@
 #include "wizard/wizard.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <vector>
@@ -48,7 +49,9 @@ private:
     void run(const std::function<void()>& handler);
     void refresh();
     QString focusName() const;
+    QWidget* focusTarget() const;
     void moveFocus(bool showMark);
+    void speak();
     bool isPageBackground(QWidget* page, QPoint pos) const;
 
     wizard::FormModel m_form;
@@ -58,6 +61,9 @@ private:
     QLabel* m_lblPlace; // at its right end: the Current File box's cursor, while it has the focus
     std::vector<WizardPage*> m_pages; // those built so far, in page order
     bool m_refreshing = false;
+    QPointer<QWidget> m_speaking; // the control that carries the word of a Verify File or save
+    QString m_ownDescription;     // its own description, given back when the word goes
+    int m_spokenCount = 0;
 };
 
 } // namespace quenbury::ui

@@ -62,6 +62,14 @@ struct FormModel {
     // Where the last save went ("Saved 2,038 bytes to ~/Documents/kitchen.txt"), until the Current
     // File box changes, Clear or the next save; empty when none did.
     QString lblSaved;
+    // The report's colour and what it found, in words ("Red: 1 error on line 150. Save File is
+    // disabled."), while the report is the box's own: a screen reader cannot see the colour.
+    QString verdict;
+    // The word of the last Verify File or save, for a screen reader: the window puts it on the control
+    // that has the focus after that action, where it is heard, until it no longer holds (empty).
+    // Each handler that says something counts, so that the same words are said again.
+    QString spoken;
+    int spokenCount = 0;
 
     // The buttons whose enabled flag changes during a run, in the order start-up disables them;
     // every other control stays enabled.

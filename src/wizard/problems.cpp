@@ -5,7 +5,11 @@
 #include "matchfile/verifier.h"
 #include "sections/sectioncheck.h"
 
+#include <QLocale>
+
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace quenbury::wizard {
 
@@ -19,7 +23,41 @@ qsizetype lastLine(QStringView text) {
     return last;
 }
 
+// "1 error on line 150", "2 findings, the first on line 10": how many problems of the one kind, and
+// the first line they name; nothing for none.
+QString counted(const QList<Problem>& problems, bool errors, const QString& one, const QString& many) {
+    qsizetype count = 0;
+    qsizetype first = 0;
+    for (const Problem& problem : problems) {
+        if (problem.error != errors)
+            continue;
+        if (count == 0)
+            first = problem.line;
+        ++count;
+    }
+    const QLocale english(QLocale::English);
+    const QString line = english.toString(qlonglong(first));
+    if (count == 0)
+        return {};
+    if (count == 1)
+        return u"1 %1 on line %2"_s.arg(one, line);
+    return u"%1 %2, the first on line %3"_s.arg(english.toString(qlonglong(count)), many, line);
+}
+
 } // namespace
+
+QString verdictWords(bool clean, const QList<Problem>& problems) {
+    const QString findings = counted(problems, false, u"finding"_s, u"findings"_s);
+    if (clean && findings.isEmpty())
+        return u"Green: nothing to report."_s;
+    if (clean)
+        return u"Yellow: "_s + findings + u". Save File is enabled."_s;
+    QStringList told{counted(problems, true, u"error"_s, u"errors"_s), findings};
+    told.removeAll(QString());
+    if (told.isEmpty())
+        told.append(u"the receivers' rules find errors"_s);
+    return u"Red: "_s + told.join(u"; "_s) + u". Save File is disabled."_s;
+}
 
 QList<Problem> findProblems(QStringView text, const matchfile::VerifyResult& result,
                             const sections::SectionCheck& check, QStringView report) {

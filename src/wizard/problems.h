@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 #include <QStringView>
 
 namespace quenbury::matchfile {
@@ -30,5 +31,10 @@ struct Problem {
 // in a text whose every line ends with CR LF, as the box hands them over.
 QList<Problem> findProblems(QStringView text, const matchfile::VerifyResult& result,
                             const sections::SectionCheck& check, QStringView report);
+
+// The verdict of a verification in words, for those who cannot see the report's colour: "Green:
+// nothing to report.", "Yellow: 2 findings, the first on line 10. Save File is enabled." or "Red: 1
+// error on line 150. Save File is disabled." `clean` is whether the save is unlocked.
+QString verdictWords(bool clean, const QList<Problem>& problems);
 
 } // namespace quenbury::wizard

@@ -366,6 +366,13 @@ void Wizard::cmdCreate1_Click() {
         m_form.currentProblem = 0;
         ++m_form.txtCreate2GoTo;
     }
+    m_form.verdict = verdictWords(clean, m_form.problems);
+    say(m_form.verdict);
+}
+
+void Wizard::say(const QString& words) {
+    m_form.spoken = words;
+    ++m_form.spokenCount;
 }
 
 void Wizard::forgetProblems() {
@@ -404,12 +411,14 @@ void Wizard::txtCreate3_DblClick(qsizetype reportLine) {
 // user still sees what to correct.
 void Wizard::txtCreate2_Change() {
     m_form.lblSaved.clear(); // the file no longer holds what the box shows
+    m_form.spoken.clear();   // nor does a verdict or a save's word hold for it
     forgetProblems();        // their lines may have moved
     if (!m_reportCurrent)
         return;
     m_reportCurrent = false;
     m_form.enabled[FormModel::cmdSave1] = false;
     m_form.txtCreate3Colour = BoxColour::White;
+    m_form.verdict.clear();
     QString report = ChangedSinceReport.toString();
     report += LineEnd;
     report += LineEnd;
@@ -451,6 +460,8 @@ void Wizard::openFile(const QString& path) {
     m_form.txtCreate2 = m_vars.FileText;
     m_reportCurrent = false;
     m_form.lblSaved.clear();
+    m_form.spoken.clear();
+    m_form.verdict.clear();
     m_form.enabled[FormModel::cmdSave1] = false;
     m_form.txtCreate3Colour = BoxColour::White;
     forgetProblems();
@@ -466,6 +477,7 @@ void Wizard::openFile(const QString& path) {
 // Writes the Current File box as it stands now, verified or not: a clean verification unlocked it.
 void Wizard::cmdSave1_Click() {
     m_form.lblSaved.clear();
+    m_form.spoken.clear(); // as the status bar, a cancelled or failed save says nothing
     const QString path = m_platform.saveFileName(SaveFilter.toString(),
                                                  m_offeredFile.isEmpty() ? lastFolder() : m_offeredFile);
     if (!path.isEmpty()) {
@@ -477,6 +489,7 @@ void Wizard::cmdSave1_Click() {
             m_saved = work();
             // Windows-1252 has one byte for each character, and the save refuses any other.
             m_form.lblSaved = savedMessage(path, m_form.txtCreate2.size());
+            say(m_form.lblSaved);
         }
     }
     m_form.enabled[FormModel::cmdEnd5] = true;
@@ -506,6 +519,8 @@ QString Wizard::lastFolder() const {
 void Wizard::cmdClear3_Click() {
     m_reportCurrent = false;
     m_form.lblSaved.clear();
+    m_form.spoken.clear();
+    m_form.verdict.clear();
     m_form.enabled[FormModel::cmdSave1] = false;
     m_vars.FileText.clear();
     m_form.txtCreate3Colour = BoxColour::White;

@@ -118,6 +118,8 @@ private:
     void showCurrentFile(const QString& text);
     void goToProblem(int index);
     void forgetProblems();
+    // Words for a screen reader to hear where the focus is after this action.
+    void say(const QString& words);
 
     FormModel& m_form;
     Platform& m_platform;

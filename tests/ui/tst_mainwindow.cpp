@@ -233,6 +233,14 @@ void TestMainWindow::tabOrder() {
             if (!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
                 controls.append(w->objectName());
         }
+        // So has every field and button out of Tab's way: a find field's clear button, a drop-down's field.
+        for (QWidget* w : h.tabs()->widget(page)->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w);
+            const QString name = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+            const QString where =
+                w->parent()->objectName() + u" holds an unnamed "_s + w->metaObject()->className();
+            QVERIFY2(!control || !name.isEmpty(), qPrintable(where));
+        }
         if (page == 2 || page == 3) {
             const qsizetype find = walk.indexOf(u"txtFind%1"_s.arg(page - 1));
             QCOMPARE(walk.value(find + 1), u"lstList%1"_s.arg(page - 1));
@@ -381,12 +389,18 @@ void TestMainWindow::brisvane400ByKeyboard() {
     h.type(u"X Backspace"_s);
     QVERIFY(!h.get<QPushButton>(u"cmdSave1"_s)->isEnabled());
     h.type(u"Alt+V"_s);
+    // The verdict and the save's word are heard where the focus is; the report box says it too.
+    const QString verdict = QApplication::focusWidget()->accessibleDescription();
+    QCOMPARE(h.get<QPlainTextEdit>(u"txtCreate3"_s)->accessibleDescription(), verdict);
     h.tabTo(u"cmdSave1"_s);
     h.type(u"Return"_s);
     QCOMPARE(end + u' ' + count, u"053021Franklin* 1 line selected"_s);
     QCOMPARE(readFile(path), readFile(QStringLiteral(QUENBURY_TEST_DATA "/brisvane400-keyboard.txt")));
     const QString saved = h.get<QLabel>(u"lblSaved"_s)->text();
     QCOMPARE(saved, u"Saved 2,334 bytes to ~/Documents/kitchen.txt"_s);
+    QCOMPARE(verdict, u"Green: nothing to report."_s);
+    QCOMPARE(QApplication::focusWidget()->accessibleDescription(), saved);
+    QVERIFY(h.get<QPushButton>(u"cmdCreate1"_s)->accessibleDescription().isEmpty()); // the word moved
     const QString clicks =
         u"cmdContinue1 Check1 Check2 cmdContinue2 cmbLocation4 cmdAdd1 "
         u"cmdContinue3 cmdBrisvane400 cmdAddItem2 cmdContinue5 cmdCreate1 cmdCreate1 cmdSave1"_s;

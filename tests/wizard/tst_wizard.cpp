@@ -176,10 +176,12 @@ void TestWizard::work() {
 void TestWizard::problems_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("problems");
-    const QList<TableRow> rows = readTable(u"problems.txt"_s, u" | "_s, 3);
+    QTest::addColumn<QString>("verdict");
+    const QList<TableRow> rows = readTable(u"problems.txt"_s, u" | "_s, 4);
     for (const TableRow& row : rows)
-        QTest::newRow(qPrintable(row.fields[0])) << unescaped(row.fields[1]) << row.fields[2];
-    QCOMPARE(rows.size(), 4);
+        QTest::newRow(qPrintable(row.fields[0]))
+            << unescaped(row.fields[1]) << row.fields[2] << row.fields[3];
+    QCOMPARE(rows.size(), 6);
 }
 
 void TestWizard::problems() {
@@ -197,6 +199,8 @@ void TestWizard::problems() {
     }
     QTEST(found.isEmpty() ? u"-"_s : found.join(u' '), "problems");
     QCOMPARE(h.form.currentProblem, found.isEmpty() ? -1 : 0);
+    QTEST(h.form.verdict, "verdict");
+    QCOMPARE(h.form.spoken, h.form.verdict); // said where the focus is
 }
 
 void TestWizard::walk_data() {
@@ -262,6 +266,7 @@ void TestWizard::walk() {
             CHECK(after == (kept ? before : box.toLatin1()));
             CHECK(h.form.lblSaved.isEmpty() == kept);
             CHECK(kept || h.form.lblSaved.endsWith(u" bytes to "_s + target));
+            CHECK(h.form.spoken == h.form.lblSaved);
             CHECK(h.form.enabled[FormModel::cmdEnd5]);
         } else if (step == u"Paste"_s) {
             h.form.txtCreate2.clear();
@@ -333,6 +338,7 @@ void TestWizard::walk() {
         CHECK(step != u"Verify"_s || judged);
         CHECK(!changed || colour == BoxColour::White);
         CHECK(!changed || h.form.lblSaved.isEmpty());
+        CHECK(!changed || (h.form.spoken.isEmpty() && h.form.verdict.isEmpty()));
         // Clear keeps the Current File box as it is.
         CHECK(step != u"Clear3"_s || h.form.txtCreate2 == box);
         // Both lists always hold the same lines, never more than 16-bit indexes can address.
