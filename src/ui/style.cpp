@@ -53,7 +53,8 @@ class Style : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
 
-    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override {
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override {
         if (which == SP_ToolBarHorizontalExtensionButton && !option)
             return QIcon(new DeferredIconEngine(baseStyle(), which));
         return QProxyStyle::standardIcon(which, option, widget);

@@ -81,7 +81,8 @@ void TestMainWindow::menuOverflowIcon() {
     const QImage shown = button->icon().pixmap(16).toImage();
     const auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
     QVERIFY(style);
-    const QImage own = style->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
+    const QImage own =
+        style->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
     QVERIFY(!own.isNull());
     QCOMPARE(shown, own);
 }
