@@ -375,9 +375,18 @@ void Wizard::say(const QString& words) {
     ++m_form.spokenCount;
 }
 
-void Wizard::forgetProblems() {
+// The box's text is no longer what the last verification and save were about: their colour,
+// verdict, problems, unlocked Save and word are taken back. (The report itself stays or goes as the
+// caller decides.)
+void Wizard::forgetVerification() {
+    m_reportCurrent = false;
+    m_form.enabled[FormModel::cmdSave1] = false;
+    m_form.txtCreate3Colour = BoxColour::White;
+    m_form.verdict.clear();
     m_form.problems.clear();
     m_form.currentProblem = -1;
+    m_form.lblSaved.clear();
+    m_form.spoken.clear();
 }
 
 void Wizard::goToProblem(int index) {
@@ -410,15 +419,10 @@ void Wizard::txtCreate3_DblClick(qsizetype reportLine) {
 // button, takes the verdict back until the user verifies again. The old report stays below, so the
 // user still sees what to correct.
 void Wizard::txtCreate2_Change() {
-    m_form.lblSaved.clear(); // the file no longer holds what the box shows
-    m_form.spoken.clear();   // nor does a verdict or a save's word hold for it
-    forgetProblems();        // their lines may have moved
-    if (!m_reportCurrent)
+    const bool reportWasCurrent = m_reportCurrent;
+    forgetVerification(); // the saved file no longer holds what the box shows; lines may have moved
+    if (!reportWasCurrent)
         return;
-    m_reportCurrent = false;
-    m_form.enabled[FormModel::cmdSave1] = false;
-    m_form.txtCreate3Colour = BoxColour::White;
-    m_form.verdict.clear();
     QString report = ChangedSinceReport.toString();
     report += LineEnd;
     report += LineEnd;
@@ -458,13 +462,7 @@ void Wizard::openFile(const QString& path) {
     m_offeredFile = file.absoluteFilePath();
     m_vars.FileText = matchfile::withCrLfLineEnds(*text);
     m_form.txtCreate2 = m_vars.FileText;
-    m_reportCurrent = false;
-    m_form.lblSaved.clear();
-    m_form.spoken.clear();
-    m_form.verdict.clear();
-    m_form.enabled[FormModel::cmdSave1] = false;
-    m_form.txtCreate3Colour = BoxColour::White;
-    forgetProblems();
+    forgetVerification();
     m_form.txtCreate3 = u"Opened %1 (%2 bytes): verify it before saving."_s.arg(
         file.fileName(), QLocale(QLocale::English).toString(qlonglong(read.bytes.size())));
     if (const std::optional<matchfile::ForeignLineEnds> ends = matchfile::findForeignLineEnds(*text)) {
@@ -517,15 +515,9 @@ QString Wizard::lastFolder() const {
 
 // Also takes back a verification's Save: the report it showed is gone.
 void Wizard::cmdClear3_Click() {
-    m_reportCurrent = false;
-    m_form.lblSaved.clear();
-    m_form.spoken.clear();
-    m_form.verdict.clear();
-    m_form.enabled[FormModel::cmdSave1] = false;
+    forgetVerification();
     m_vars.FileText.clear();
-    m_form.txtCreate3Colour = BoxColour::White;
     m_form.txtCreate3.clear();
-    forgetProblems();
     m_form.txtText1.clear();
     m_form.txtTranslations1.clear();
 }

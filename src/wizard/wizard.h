@@ -117,7 +117,7 @@ private:
     static QString savedMessage(const QString& path, qsizetype bytes);
     void showCurrentFile(const QString& text);
     void goToProblem(int index);
-    void forgetProblems();
+    void forgetVerification();
     // Words for a screen reader to hear where the focus is after this action.
     void say(const QString& words);
 
